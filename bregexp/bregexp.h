@@ -1,0 +1,100 @@
+/*
+ * bregexp — Perl-style match and substitution on byte strings.
+ *
+ * Three entry points, all C linkage and the __cdecl convention, exported by
+ * bregexp.dll on Windows and libbregexp.so elsewhere:
+ *
+ *   int  BMatch (const char *command, const char *text, const char *text_end,
+ *                BRegexpRecord **record, char *message);
+ *   int  BSubst (same arguments);
+ *   void BRegfree(BRegexpRecord *record);
+ *
+ * command   zero-terminated "m/PATTERN/FLAGS" or "s/PATTERN/REPLACEMENT/FLAGS".
+ * text      first byte of the subject; text_end one past its last byte.
+ *           Zero bytes inside are ordinary bytes.
+ * record    in/out. If *record is NULL the command is compiled and the new
+ *           record stored there. If it is not NULL the record is used as it
+ *           is (the caller is responsible for freeing it when the command
+ *           changes). After any call *record is NULL or a valid record.
+ * message   the caller's buffer of BREGEXP_MESSAGE_SIZE bytes. On return it
+ *           holds a zero-terminated message of at most 79 bytes; an empty
+ *           message means no error. On error the result is 0 and, for BSubst,
+ *           no output is produced.
+ *
+ * Result: non-zero when the pattern matched (BMatch) or when at least one
+ * replacement was made (BSubst).
+ *
+ * After a successful call, starts[i]/ends[i] (i = 0..group_count) give the
+ * byte ranges of group i of the (last) match inside the caller's text; a
+ * group that did not take part has both pointers NULL. After a successful
+ * BSubst, output points at the whole new text, zero-terminated, with
+ * output_length bytes before the terminator; it stays valid until the next
+ * call with the same record or BRegfree.
+ *
+ * Flags: g (all matches), i (ASCII case-insensitive), m (^ and $ at line
+ * breaks), s (dot matches \n), x (white space and # comments in the pattern
+ * are ignored), k (Shift_JIS: a lead byte 81-9F/E0-FC followed by a trail
+ * byte 40-7E/80-FC is one character, in the command, the pattern, classes,
+ * the text and the replacement; any other lead byte is a lone byte).
+ *
+ * Replacement syntax (what the replacement part of s/// interprets):
+ *   $&            the whole match
+ *   $1 .. $9      group 1..9
+ *   ${N}          group N (any number of digits)
+ *   \1 .. \9      group 1..9
+ *   \n \r \t      line feed, carriage return, tab
+ *   \\  \$  \/    a backslash, a dollar sign, a slash
+ *   \c            for any other character c: c itself
+ *   A "$" not followed by "&", a digit or "{" is itself.
+ * To copy a text verbatim into a replacement, put a backslash before every
+ * "\", "$" and "/" of it (walking the text by characters under k, so the 5C
+ * trail byte of a double-byte character is not a backslash). No other byte
+ * has a meaning in a replacement.
+ *
+ * A group that did not take part in the match is replaced by nothing.
+ */
+#ifndef BREGEXP_H
+#define BREGEXP_H
+
+#include <stddef.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(_WIN32)
+#  if defined(BREGEXP_BUILDING)
+#    define BREGEXP_API __declspec(dllexport)
+#  else
+#    define BREGEXP_API __declspec(dllimport)
+#  endif
+#  define BREGEXP_CALL __cdecl
+#else
+#  define BREGEXP_API __attribute__((visibility("default")))
+#  define BREGEXP_CALL
+#endif
+
+/* Size of the caller's message buffer: 79 message bytes plus the zero. */
+#define BREGEXP_MESSAGE_SIZE 80
+
+typedef struct BRegexpRecord {
+    const char *command;      /* the command this record was compiled from, zero-terminated */
+    int group_count;          /* n: groups 1..n; group 0 is the whole match */
+    const char **starts;      /* n+1 start pointers of the last match */
+    const char **ends;        /* n+1 end pointers (exclusive) of the last match */
+    const char *output;       /* output of the last successful BSubst, zero-terminated */
+    size_t output_length;     /* bytes of output before its terminator */
+    void *internal;           /* owned by the library */
+} BRegexpRecord;
+
+BREGEXP_API int BREGEXP_CALL BMatch(const char *command, const char *text, const char *text_end,
+                                    BRegexpRecord **record, char *message);
+BREGEXP_API int BREGEXP_CALL BSubst(const char *command, const char *text, const char *text_end,
+                                    BRegexpRecord **record, char *message);
+BREGEXP_API void BREGEXP_CALL BRegfree(BRegexpRecord *record);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* BREGEXP_H */

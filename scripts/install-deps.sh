@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on Debian 12.
+# Idempotent: packages already present are skipped, so a warm machine pays ~1 s.
+set -euo pipefail
+
+PACKAGES=(
+  cmake ninja-build g++ clang libclang-rt-14-dev perl
+  googletest libgtest-dev libbenchmark-dev
+  g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  wine wine64 wine32:i386 fonts-wine
+  xvfb xauth x11-utils imagemagick zip unzip
+  locales fonts-ipafont-gothic
+)
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+missing=()
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+  missing=("${PACKAGES[@]}")
+else
+  for p in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$p")
+    fi
+  done
+fi
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "install-deps: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+fi
+
+# Wine needs the ja_JP locale for code page 932 (Shift_JIS).
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  $SUDO sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi
+echo "install-deps: all prerequisites present"
