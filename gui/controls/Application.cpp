@@ -1,0 +1,66 @@
+#include "Application.h"
+
+#include "DialogSeam.h"
+#include "Form.h"
+
+#include <commctrl.h>
+
+namespace gui {
+
+TApplication& Application() {
+    static TApplication application;
+    return application;
+}
+
+void TApplication::Initialize() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_TREEVIEW_CLASSES |
+                                                        ICC_LISTVIEW_CLASSES | ICC_USEREX_CLASSES};
+    InitCommonControlsEx(&controls);
+    TForm::RegisterWindowClass();
+}
+
+void TApplication::Run() {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchOne(message);
+}
+
+void TApplication::ProcessMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        DispatchOne(message);
+    }
+}
+
+void TApplication::DispatchOne(MSG& message) {
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    auto* form = dynamic_cast<TForm*>(TControl::FromHandle(root));
+    if (form && form->PreTranslateMessage(message)) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+std::string TApplication::ErrorText(const std::string& message) {
+    std::string text = message;
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.')) text += '.';
+    return text;
+}
+
+void TApplication::HandleException(const std::exception& error) {
+    if (OnException) {
+        OnException(error);
+        return;
+    }
+    MessageBoxRequest request;
+    request.Text = ErrorText(error.what());
+    request.Caption = Title;
+    request.Icon = MB_ICONERROR;
+    request.Buttons = MessageBoxButtons::Ok;
+    request.Owner = GetActiveWindow();
+    Dialogs().ShowMessageBox(request);
+}
+
+}  // namespace gui

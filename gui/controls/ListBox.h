@@ -1,0 +1,82 @@
+// A list box and its item store. The current position is the entry with the
+// focus rectangle (the caret), which in a multiple-selection list need not be
+// selected.
+#pragma once
+
+#include "Control.h"
+
+namespace gui {
+
+class TListBox;
+
+class TListBoxItems {
+public:
+    explicit TListBoxItems(TListBox& list) : list_(list) {}
+
+    int Count() const;
+    // Index errors raise EStringListError.
+    std::string Get(int index) const;
+    void Put(int index, const std::string& text);
+    LPARAM Data(int index) const;
+    void SetData(int index, LPARAM data);
+    int Add(const std::string& text);
+    void Insert(int index, const std::string& text);
+    void Delete(int index);
+    void Clear();
+    // Swaps two entries with their data. Both come out unselected (each is
+    // removed and inserted again); all other entries keep their selection;
+    // the current position follows the entry it was on.
+    void Exchange(int first, int second);
+    std::vector<std::string> ToVector() const;
+    void Assign(const std::vector<std::string>& texts);
+
+private:
+    void CheckIndex(int index) const;
+    TListBox& list_;
+};
+
+// Colours and the device context an item is drawn with.
+struct TListItemCanvas {
+    HDC Handle = nullptr;
+    COLORREF BrushColor = 0;
+    void FillRect(const RECT& rect) const;
+};
+
+using TDrawItemEvent = std::function<void(TListBox& sender, int index, RECT rect, UINT state, TListItemCanvas& canvas)>;
+
+struct TListBoxStyle {
+    bool MultiSelect = true;
+    bool ExtendedSelect = true;
+    bool OwnerDrawFixed = true;
+    int ItemHeight = 12;
+};
+
+class TListBox : public TControl {
+public:
+    TListBox(TControl& parent, const TRect& bounds, const TListBoxStyle& style = {});
+
+    TListBoxItems& Items() { return items_; }
+    bool MultiSelect() const { return style_.MultiSelect; }
+    int SelCount() const;
+    bool Selected(int index) const;
+    void SetSelected(int index, bool selected);
+    // Current position; -1 when the list has none.
+    int ItemIndex() const;
+    // Accepts any index; one outside the list leaves the position where it is.
+    void SetItemIndex(int index);
+    void DeleteSelected();
+
+    TNotifyEvent OnDblClick;
+    TDrawItemEvent OnDrawItem;
+
+protected:
+    void HandleCreated() override;
+    bool CommandNotify(WORD code) override;
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
+
+private:
+    TListBoxStyle style_;
+    TListBoxItems items_;
+};
+
+}  // namespace gui
