@@ -1,0 +1,11 @@
+// Standard output and input as plain byte streams; failures raise
+// EInOutError.
+#pragma once
+
+#include <string>
+
+void WriteText(const std::string& text);
+void WriteLine(const std::string& text);
+void FlushOutput();
+// One line without its line end; false when input had already ended.
+bool ReadLine(std::string& line);

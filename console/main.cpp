@@ -1,0 +1,3 @@
+#include "ConsoleMain.h"
+
+int main(int argc, char** argv) { return RunConsole(argc, argv); }

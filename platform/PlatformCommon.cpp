@@ -1,0 +1,68 @@
+// Path and time helpers shared by both platforms.
+#include "Platform.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace platform {
+namespace {
+
+// A double-byte character's trail byte may equal "\" (the 5C of "ソ"), so
+// delimiters are searched character by character.
+bool IsLeadByte(unsigned char c) {
+#ifdef _WIN32
+  return IsDBCSLeadByte(c) != FALSE;
+#else
+  (void)c;
+  return false;
+#endif
+}
+
+// Index of the last path delimiter, or npos.
+std::size_t LastDelimiter(const std::string& name) {
+  std::size_t last = std::string::npos;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    if (IsLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) {
+      ++i;
+      continue;
+    }
+    if (IsPathDelimiter(name[i])) last = i;
+  }
+  return last;
+}
+
+}  // namespace
+
+std::int32_t PackDosDateTime(const LocalTime& t) {
+  if (t.year < 1980 || t.year > 2107) return -1;
+  const auto date = static_cast<std::uint32_t>(((t.year - 1980) << 9) | (t.month << 5) | t.day);
+  const auto time = static_cast<std::uint32_t>((t.hour << 11) | (t.minute << 5) | (t.second / 2));
+  return static_cast<std::int32_t>((date << 16) | time);
+}
+
+bool IsPathDelimiter(char c) {
+#ifdef _WIN32
+  return c == '\\' || c == ':';
+#else
+  return c == '/';
+#endif
+}
+
+std::string ExtractFilePath(const std::string& name) {
+  const std::size_t last = LastDelimiter(name);
+  return last == std::string::npos ? std::string() : name.substr(0, last + 1);
+}
+
+std::string ExtractFileName(const std::string& name) {
+  const std::size_t last = LastDelimiter(name);
+  return last == std::string::npos ? name : name.substr(last + 1);
+}
+
+std::string IncludeTrailingDelimiter(const std::string& dir) {
+  const std::size_t last = LastDelimiter(dir);
+  if (!dir.empty() && last == dir.size() - 1 && dir[last] == kPathDelimiter) return dir;
+  return dir + kPathDelimiter;
+}
+
+}  // namespace platform

@@ -1,0 +1,201 @@
+// Win32 implementation of the platform services (ANSI "A" functions, so
+// names stay bytes of the ANSI code page).
+#include "Platform.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace platform {
+namespace {
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() {
+    if (valid()) ::CloseHandle(handle_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  HANDLE get() const { return handle_; }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  bool Close() {
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return handle == INVALID_HANDLE_VALUE || ::CloseHandle(handle) != FALSE;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+// Deletes a temporary file unless it was handed over.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::string name) : name_(std::move(name)) {}
+  ~TemporaryFile() {
+    if (!name_.empty()) ::DeleteFileA(name_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  const std::string& name() const { return name_; }
+  void Release() { name_.clear(); }
+
+ private:
+  std::string name_;
+};
+
+// Restores the process's current directory when it goes out of scope.
+class CurrentDirGuard {
+ public:
+  CurrentDirGuard() : saved_(GetCurrentDir()) {}
+  ~CurrentDirGuard() { SetCurrentDir(saved_); }
+  CurrentDirGuard(const CurrentDirGuard&) = delete;
+  CurrentDirGuard& operator=(const CurrentDirGuard&) = delete;
+
+ private:
+  std::string saved_;
+};
+
+DWORD Attributes(const std::string& name) { return ::GetFileAttributesA(name.c_str()); }
+
+LocalTime FromSystemTime(const SYSTEMTIME& t) {
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+}  // namespace
+
+bool FileExists(const std::string& name) {
+  const DWORD attributes = Attributes(name);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& name) {
+  const DWORD attributes = Attributes(name);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::int32_t FileAge(const std::string& name) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return -1;
+  FILETIME local{};
+  WORD date = 0, time = 0;
+  if (!::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !::FileTimeToDosDateTime(&local, &date, &time))
+    return -1;
+  return static_cast<std::int32_t>((static_cast<std::uint32_t>(date) << 16) | time);
+}
+
+std::string ExecutablePath() {
+  std::vector<char> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return std::string();
+    if (length < buffer.size()) return std::string(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::string GetCurrentDir() {
+  const DWORD needed = ::GetCurrentDirectoryA(0, nullptr);
+  if (needed == 0) return std::string();
+  std::vector<char> buffer(needed);
+  const DWORD length = ::GetCurrentDirectoryA(needed, buffer.data());
+  return std::string(buffer.data(), length < needed ? length : 0);
+}
+
+bool SetCurrentDir(const std::string& dir) { return ::SetCurrentDirectoryA(dir.c_str()) != FALSE; }
+
+bool ForceDirectories(const std::string& dir) {
+  if (dir.empty()) return false;
+  std::string path = dir;
+  while (path.size() > 3 && path.back() == '\\') path.pop_back();
+  if (DirectoryExists(path)) return true;
+  const std::string parent = ExtractFilePath(path);
+  if (!parent.empty() && parent != path && parent.size() < path.size()) {
+    std::string trimmed = parent;
+    if (trimmed.size() > 3 && trimmed.back() == '\\') trimmed.pop_back();
+    if (trimmed != path && !DirectoryExists(trimmed) && !ForceDirectories(trimmed)) return false;
+  }
+  ::CreateDirectoryA(path.c_str(), nullptr);
+  return DirectoryExists(path);
+}
+
+bool CopyFileReplacing(const std::string& from, const std::string& to) {
+  return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+}
+
+LocalTime Now() {
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  return FromSystemTime(now);
+}
+
+bool ReadWholeFile(const std::string& name, std::string& bytes) {
+  FileHandle file(::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file.valid()) return false;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size)) return false;
+  bytes.clear();
+  bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+  char chunk[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return false;
+    if (got == 0) return true;
+    bytes.append(chunk, got);
+  }
+}
+
+bool ReplaceFileContents(const std::string& name, const char* data, std::size_t size) {
+  const DWORD attributes = Attributes(name);
+  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+  if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) return false;
+
+  std::string folder = ExtractFilePath(name);
+  if (folder.empty()) folder = ".";
+  char temporaryName[MAX_PATH + 16];
+  if (::GetTempFileNameA(folder.c_str(), "qvl", 0, temporaryName) == 0) return false;
+  TemporaryFile temporary(temporaryName);
+
+  {
+    FileHandle file(::CreateFileA(temporary.name().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    while (size > 0) {
+      const DWORD piece = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
+      DWORD written = 0;
+      if (!::WriteFile(file.get(), data, piece, &written, nullptr) || written != piece) return false;
+      data += written;
+      size -= written;
+    }
+    if (!file.Close()) return false;
+  }
+
+  // ReplaceFile keeps the target's attributes and security; a new file
+  // simply takes the temporary file's place.
+  if (exists && ::ReplaceFileA(name.c_str(), temporary.name().c_str(), nullptr,
+                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+    temporary.Release();
+    return true;
+  }
+  if (::MoveFileExA(temporary.name().c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    temporary.Release();
+    return true;
+  }
+  return false;
+}
+
+std::string ExpandFileName(const std::string& name, const std::string& baseDir) {
+  CurrentDirGuard restore;
+  SetCurrentDir(baseDir);
+  const DWORD needed = ::GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return name;
+  std::vector<char> buffer(needed);
+  const DWORD length = ::GetFullPathNameA(name.c_str(), needed, buffer.data(), nullptr);
+  return length > 0 && length < needed ? std::string(buffer.data(), length) : name;
+}
+
+}  // namespace platform

@@ -1,0 +1,49 @@
+// The error classes whose names reach the user ("%sｴﾗｰ:%s").
+#pragma once
+
+#include <exception>
+#include <string>
+
+class Exception : public std::exception {
+ public:
+  explicit Exception(std::string message) : message_(std::move(message)) {}
+  const std::string& Message() const noexcept { return message_; }
+  virtual const char* ClassName() const noexcept { return "Exception"; }
+  const char* what() const noexcept override { return message_.c_str(); }
+
+ private:
+  std::string message_;
+};
+
+// A file cannot be opened for reading.
+class EFOpenError : public Exception {
+ public:
+  using Exception::Exception;
+  const char* ClassName() const noexcept override { return "EFOpenError"; }
+};
+
+// A file cannot be created or written.
+class EFCreateError : public Exception {
+ public:
+  using Exception::Exception;
+  const char* ClassName() const noexcept override { return "EFCreateError"; }
+};
+
+// A list was read at an index it does not have.
+class EStringListError : public Exception {
+ public:
+  using Exception::Exception;
+  const char* ClassName() const noexcept override { return "EStringListError"; }
+};
+
+// Standard input or output failed.
+class EInOutError : public Exception {
+ public:
+  using Exception::Exception;
+  const char* ClassName() const noexcept override { return "EInOutError"; }
+};
+
+// Ready-made errors with the system's message texts.
+[[noreturn]] void RaiseFileOpenError(const std::string& fileName);
+[[noreturn]] void RaiseFileCreateError(const std::string& fileName);
+[[noreturn]] void RaiseListIndexError(int index);

@@ -1,0 +1,66 @@
+#include "TextFile.h"
+
+#include <cstring>
+
+#include "Exceptions.h"
+#include "Format.h"
+#include "Platform.h"
+
+namespace {
+
+// Calls onLine(begin, end) for every line of the bytes before the first
+// zero byte.
+template <typename OnLine>
+void ForEachLine(const std::string& bytes, OnLine onLine) {
+  const char* p = bytes.data();
+  const char* const nul = static_cast<const char*>(std::memchr(p, '\0', bytes.size()));
+  const char* const end = nul ? nul : p + bytes.size();
+  while (p < end) {
+    const char* lineEnd = p;
+    while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n') ++lineEnd;
+    onLine(p, lineEnd);
+    p = lineEnd;
+    if (p < end && *p++ == '\r' && p < end && *p == '\n') ++p;
+  }
+}
+
+std::string ReadOrRaise(const std::string& fileName) {
+  std::string bytes;
+  if (!platform::ReadWholeFile(fileName, bytes)) RaiseFileOpenError(fileName);
+  return bytes;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitTextLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  ForEachLine(bytes, [&](const char* begin, const char* end) { lines.emplace_back(begin, end); });
+  return lines;
+}
+
+std::string NormaliseLineBreaks(const std::string& bytes) {
+  static const std::size_t breakLength = std::strlen(platform::kLineBreak);
+  std::string text;
+  text.reserve(bytes.size() + bytes.size() / 32 + breakLength);
+  ForEachLine(bytes, [&](const char* begin, const char* end) {
+    text.append(begin, end);
+    text.append(platform::kLineBreak, breakLength);
+  });
+  return text;
+}
+
+std::string LoadTextFile(const std::string& fileName) { return NormaliseLineBreaks(ReadOrRaise(fileName)); }
+
+std::string LoadRewritableTextFile(const std::string& fileName) {
+  const std::string bytes = ReadOrRaise(fileName);
+  if (bytes.find('\0') != std::string::npos)
+    throw Exception(Format("ファイル %s はテキストファイルではありません", {fileName}));
+  return NormaliseLineBreaks(bytes);
+}
+
+bool SaveTextFile(const std::string& fileName, const std::string& text) {
+  const std::string normalised = NormaliseLineBreaks(text);
+  return platform::ReplaceFileContents(fileName, normalised.data(), normalised.size());
+}
+
+std::vector<std::string> LoadTextLines(const std::string& fileName) { return SplitTextLines(ReadOrRaise(fileName)); }
