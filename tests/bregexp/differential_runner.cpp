@@ -1,0 +1,103 @@
+#include "differential_runner.h"
+
+#include "differential_oracle.h"
+
+#include "bregexp.h"
+
+#include <cstring>
+#include <memory>
+
+namespace differential {
+
+namespace {
+
+struct RecordRelease {
+    void operator()(BRegexpRecord *record) const {
+        if (record) BRegfree(record);
+    }
+};
+using RecordHolder = std::unique_ptr<BRegexpRecord, RecordRelease>;
+
+Outcome runOne(const Case &c, RecordHolder &holder) {
+    char message[BREGEXP_MESSAGE_SIZE];
+    message[0] = '\x7f';  // the library must always write a terminated message
+    const std::string command = c.command();
+    const char *begin = c.text.data();
+    const char *end = begin + c.text.size();
+    BRegexpRecord *record = holder.release();
+    int result = c.op == 's' ? BSubst(command.c_str(), begin, end, &record, message)
+                             : BMatch(command.c_str(), begin, end, &record, message);
+    holder.reset(record);
+
+    Outcome outcome;
+    if (message[0] != '\0') {
+        outcome.error = true;
+        outcome.message.assign(message, strnlen(message, BREGEXP_MESSAGE_SIZE));
+        return outcome;
+    }
+    outcome.matched = result != 0;
+    if (!outcome.matched || !record) return outcome;
+    for (int g = 0; g <= record->group_count; ++g) {
+        const char *start = record->starts[g];
+        const char *stop = record->ends[g];
+        if (!start || !stop) {
+            outcome.groups.emplace_back(std::nullopt);
+        } else {
+            outcome.groups.emplace_back(
+                std::make_pair(static_cast<std::size_t>(start - begin), static_cast<std::size_t>(stop - begin)));
+        }
+    }
+    if (c.op == 's' && record->output) outcome.output.assign(record->output, record->output_length);
+    return outcome;
+}
+
+std::string report(const Case &c, const Outcome &perl, const Outcome &ours) {
+    return "command " + quoted(c.command()) + "\n  text    " + quoted(c.text) + "\n  perl    " + describe(perl) +
+           "\n  ours    " + describe(ours);
+}
+
+bool same(const Case &c, const Outcome &perl, const Outcome &ours) {
+    if (ours.error || perl.matched != ours.matched) return false;
+    if (!perl.matched) return true;
+    // Perl lists groups up to the pattern's last one, as we do.
+    if (perl.groups != ours.groups) return false;
+    return c.op != 's' || perl.output == ours.output;
+}
+
+}  // namespace
+
+std::vector<Outcome> runOurs(const std::vector<Case> &cases) {
+    std::vector<Outcome> outcomes;
+    outcomes.reserve(cases.size());
+    RecordHolder holder;
+    std::string held_command;
+    for (const Case &c : cases) {
+        std::string command = c.command();
+        if (command != held_command) {
+            holder.reset();
+            held_command = command;
+        }
+        outcomes.push_back(runOne(c, holder));
+    }
+    return outcomes;
+}
+
+Comparison compareWithPerl(const std::vector<Case> &cases) {
+    Comparison comparison;
+    auto perl = askPerl(cases);
+    auto ours = runOurs(cases);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        if (perl[i].rejected) {
+            ++comparison.rejected_by_perl;
+            continue;
+        }
+        ++comparison.compared;
+        if (perl[i].outcome.matched) ++comparison.matches;
+        if (!same(cases[i], perl[i].outcome, ours[i])) {
+            comparison.mismatches.push_back(report(cases[i], perl[i].outcome, ours[i]));
+        }
+    }
+    return comparison;
+}
+
+}  // namespace differential

@@ -1,0 +1,74 @@
+// Differential test: generated commands and texts run through our library and
+// through Perl, which must agree on matched-or-not, every group's byte range
+// and the substitution output.
+//
+// QUORVEL_DIFFERENTIAL_SEED replays another set of cases (the default set is
+// fixed); QUORVEL_DIFFERENTIAL_SCALE multiplies the number of cases.
+#include "differential_generator.h"
+#include "differential_region.h"
+#include "differential_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace differential {
+namespace {
+
+std::uint64_t seed() {
+    const char *value = std::getenv("QUORVEL_DIFFERENTIAL_SEED");
+    return value ? std::strtoull(value, nullptr, 0) : 20061105;
+}
+
+std::size_t scaled(std::size_t count) {
+    const char *value = std::getenv("QUORVEL_DIFFERENTIAL_SCALE");
+    double scale = value ? std::strtod(value, nullptr) : 1.0;
+    return scale > 0 ? static_cast<std::size_t>(static_cast<double>(count) * scale) + 1 : count;
+}
+
+void expectAgreement(const std::vector<Case> &cases) {
+    Comparison comparison = compareWithPerl(cases);
+    std::string failures;
+    for (std::size_t i = 0; i < comparison.mismatches.size() && i < 25; ++i) {
+        failures += comparison.mismatches[i] + "\n";
+    }
+    EXPECT_TRUE(comparison.mismatches.empty())
+        << comparison.mismatches.size() << " of " << comparison.compared << " cases differ from Perl (seed "
+        << seed() << "):\n"
+        << failures;
+    // The generator stays within syntax Perl accepts; many rejections would
+    // mean most cases test nothing.
+    EXPECT_LE(comparison.rejected_by_perl * 50, cases.size()) << comparison.rejected_by_perl << " rejected by Perl";
+    // Texts are drawn from the patterns' own characters so that a good share
+    // of the cases actually match and compare captures.
+    EXPECT_GE(comparison.matches * 5, comparison.compared) << "only " << comparison.matches << " matches";
+}
+
+TEST(DifferentialTest, ByteModeMatchesAndCapturesAgreeWithPerl) {
+    CaseGenerator generator(seed(), false);
+    expectAgreement(generator.matchCases(scaled(450), 4));
+}
+
+TEST(DifferentialTest, ByteModeSubstitutionsAgreeWithPerl) {
+    CaseGenerator generator(seed() + 1, false);
+    expectAgreement(generator.substCases(scaled(350), 3));
+}
+
+TEST(DifferentialTest, ShiftJisMatchesAndCapturesAgreeWithPerl) {
+    CaseGenerator generator(seed() + 2, true);
+    expectAgreement(generator.matchCases(scaled(350), 4));
+}
+
+TEST(DifferentialTest, ShiftJisSubstitutionsAgreeWithPerl) {
+    CaseGenerator generator(seed() + 3, true);
+    expectAgreement(generator.substCases(scaled(250), 3));
+}
+
+TEST(DifferentialTest, RegionPatternAgreesWithPerlOnHtmlTexts) {
+    expectAgreement(regionCases(seed() + 4, scaled(200)));
+}
+
+}  // namespace
+}  // namespace differential
