@@ -1,0 +1,214 @@
+// Throughput of the region match and substitution under k on large pages,
+// next to Perl running the same pattern on the same file, with the work per
+// byte (to show linear growth) and the memory the call added.
+//
+// QUORVEL_BENCH_SIZES (e.g. "1,4") limits the text sizes, in megabytes.
+#include "bregexp_corpus.h"
+#include "bregexp_memory.h"
+#include "bregexp_perl.h"
+
+#include "bregexp.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace bench {
+namespace {
+
+const std::string kName = "menu";
+constexpr std::size_t kMegabyte = 1024 * 1024;
+
+enum class Operation { match, subst };
+
+struct RecordRelease {
+    void operator()(BRegexpRecord *record) const {
+        if (record) BRegfree(record);
+    }
+};
+using RecordHolder = std::unique_ptr<BRegexpRecord, RecordRelease>;
+
+const std::string &matchCommand() {
+    static const std::string command = "m/" + regionPattern(kName) + "/k";
+    return command;
+}
+
+const std::string &replacement() {
+    static const std::string text = regionText(kName, true);
+    return text;
+}
+
+const std::string &substCommand() {
+    static const std::string command =
+        "s/" + regionPattern(kName) + "/" + escapeForReplacement(replacement()) + "/k";
+    return command;
+}
+
+// One text at a time: rows are registered so that all rows of a text run
+// one after another, and Perl is timed once per text.
+struct Workload {
+    std::size_t bytes = 0;
+    Placement placement = Placement::absent;
+    std::string text;
+    std::unique_ptr<TemporaryFile> file;
+    PerlTiming perl;
+};
+
+Workload &workload(std::size_t bytes, Placement placement) {
+    static std::unique_ptr<Workload> current;
+    if (!current || current->bytes != bytes || current->placement != placement) {
+        current.reset();  // release the previous text before building the next
+        auto next = std::make_unique<Workload>();
+        next->bytes = bytes;
+        next->placement = placement;
+        next->text = htmlPage(bytes, placement, kName);
+        next->file = std::make_unique<TemporaryFile>("text", next->text);
+        next->perl = timePerl(next->file->path(), regionPattern(kName), replacement(), bytes <= 4 * kMegabyte ? 3 : 1);
+        current = std::move(next);
+    }
+    return *current;
+}
+
+struct Row {
+    std::size_t megabytes = 0;
+    std::string placement;
+    std::string operation;
+    double ours_seconds = 0;
+    double perl_seconds = 0;
+    std::size_t peak_extra = 0;
+};
+
+std::map<std::string, Row> &rows() {
+    static std::map<std::string, Row> table;
+    return table;
+}
+std::vector<std::string> &rowOrder() {
+    static std::vector<std::string> order;
+    return order;
+}
+
+void runRow(benchmark::State &state, const std::string &key, std::size_t megabytes, Placement placement,
+            Operation operation) {
+    Workload &work = workload(megabytes * kMegabyte, placement);
+    const std::string &command = operation == Operation::match ? matchCommand() : substCommand();
+    const char *begin = work.text.data();
+    const char *end = begin + work.text.size();
+    bool expected = placement != Placement::absent;
+
+    RecordHolder holder;
+    double seconds = 0;
+    bool correct = true;
+    std::string error;
+    PeakMemory peak;
+    for (auto _ : state) {
+        char message[BREGEXP_MESSAGE_SIZE] = "";
+        BRegexpRecord *record = holder.release();
+        auto started = std::chrono::steady_clock::now();
+        int result = operation == Operation::match ? BMatch(command.c_str(), begin, end, &record, message)
+                                                   : BSubst(command.c_str(), begin, end, &record, message);
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        holder.reset(record);
+        if (message[0] != '\0') {
+            error = message;
+            break;
+        }
+        correct = correct && (result != 0) == expected;
+    }
+    std::size_t extra = peak.extraBytes();
+    if (!error.empty()) {
+        state.SkipWithError(("library error: " + error).c_str());
+        return;
+    }
+    if (!correct) {
+        state.SkipWithError("wrong result: region found where absent or missed where present");
+        return;
+    }
+
+    double per_call = seconds / static_cast<double>(state.iterations());
+    double perl = operation == Operation::match ? work.perl.match_seconds : work.perl.subst_seconds;
+    double bytes = static_cast<double>(work.text.size());
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(work.text.size()));
+    state.counters["ns/byte"] = per_call * 1e9 / bytes;
+    state.counters["peak/text"] = static_cast<double>(extra) / bytes;
+    if (work.perl.available) {
+        state.counters["perl_MB/s"] = bytes / 1e6 / perl;
+        state.counters["x_perl"] = perl / per_call;
+    }
+    rows()[key] = Row{megabytes, placementName(placement), operation == Operation::match ? "match" : "subst",
+                      per_call, work.perl.available ? perl : 0, extra};
+}
+
+std::vector<std::size_t> sizes() {
+    std::vector<std::size_t> result;
+    const char *value = std::getenv("QUORVEL_BENCH_SIZES");
+    std::stringstream list(value ? value : "1,4,16,64");
+    std::string item;
+    while (std::getline(list, item, ',')) {
+        if (!item.empty()) result.push_back(std::stoul(item));
+    }
+    return result;
+}
+
+void registerRows() {
+    for (std::size_t megabytes : sizes()) {
+        for (Placement placement : {Placement::start, Placement::end, Placement::whole, Placement::absent}) {
+            for (Operation operation : {Operation::match, Operation::subst}) {
+                std::string key = std::string(operation == Operation::match ? "match" : "subst") + "/" +
+                                  std::to_string(megabytes) + "MB/" + placementName(placement);
+                rowOrder().push_back(key);
+                benchmark::RegisterBenchmark(key.c_str(), [=](benchmark::State &state) {
+                    runRow(state, key, megabytes, placement, operation);
+                })
+                    ->UseRealTime()
+                    ->Unit(benchmark::kMillisecond)
+                    ->MinTime(0.3);
+            }
+        }
+    }
+}
+
+void printSummary() {
+    std::printf("\nRegion pattern under k, name \"%s\" (MB = 2^20 bytes; MB/s = 10^6 bytes/s)\n", kName.c_str());
+    std::printf("%-6s %-9s %-6s %12s %12s %9s %9s %10s %10s\n", "size", "region", "op", "ours MB/s", "perl MB/s",
+                "x perl", "ns/byte", "peak MB", "peak/text");
+    int short_rows = 0;
+    for (const std::string &key : rowOrder()) {
+        auto found = rows().find(key);
+        if (found == rows().end()) continue;
+        const Row &row = found->second;
+        double bytes = static_cast<double>(row.megabytes * kMegabyte);
+        double ours = bytes / 1e6 / row.ours_seconds;
+        char perl_column[32] = "n/a";
+        char ratio_column[32] = "n/a";
+        if (row.perl_seconds > 0) {
+            double ratio = row.perl_seconds / row.ours_seconds;
+            std::snprintf(perl_column, sizeof perl_column, "%.1f", bytes / 1e6 / row.perl_seconds);
+            std::snprintf(ratio_column, sizeof ratio_column, "%.1f", ratio);
+            if (ratio < 10) ++short_rows;
+        }
+        std::printf("%4zuMB %-9s %-6s %12.1f %12s %9s %9.3f %10.1f %10.2f\n", row.megabytes, row.placement.c_str(),
+                    row.operation.c_str(), ours, perl_column, ratio_column, row.ours_seconds * 1e9 / bytes,
+                    static_cast<double>(row.peak_extra) / 1e6, static_cast<double>(row.peak_extra) / bytes);
+    }
+    std::printf("%d row(s) below the 10x Perl goal\n", short_rows);
+}
+
+}  // namespace
+}  // namespace bench
+
+int main(int argc, char **argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    bench::registerRows();
+    benchmark::RunSpecifiedBenchmarks();
+    bench::printSummary();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,30 @@
+// Benchmark texts: HTML-like Shift_JIS pages with CR LF line breaks and a
+// variable region placed near the start, near the end, spanning the whole
+// text, or absent.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace bench {
+
+enum class Placement { start, end, whole, absent };
+
+const char *placementName(Placement placement);
+
+// The synchronisation engine's region pattern for a variable name.
+std::string regionPattern(const std::string &name);
+
+// A region of about two kilobytes, markers included; `fresh` gives the
+// source file's newer content used as replacement.
+std::string regionText(const std::string &name, bool fresh);
+
+// A page of exactly `bytes` bytes (give or take one line) with the region
+// of `name` placed as asked. The same arguments give the same text.
+std::string htmlPage(std::size_t bytes, Placement placement, const std::string &name);
+
+// A replacement that copies `text` verbatim: "\", "$" and "/" escaped,
+// walking by Shift_JIS characters.
+std::string escapeForReplacement(const std::string &text);
+
+}  // namespace bench
