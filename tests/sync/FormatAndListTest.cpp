@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "Exceptions.h"
+#include "Format.h"
+#include "Strings.h"
+
+TEST(Format, FillsArgumentsInOrderAndByIndex) {
+  EXPECT_EQ(Format("a%sb%sc", {std::string("1"), std::string("2")}), "a1b2c");
+  EXPECT_EQ(Format("%%(%s)%%/%1:s/", {std::string("N"), std::string("R")}), "%(N)%/R/");
+  EXPECT_EQ(Format("%1:s%0:s%s", {std::string("x"), std::string("y")}), "yxy");
+  EXPECT_EQ(Format("(%d)", {std::int64_t{-7}}), "(-7)");
+  // Arguments are inserted as they are, percent signs included.
+  EXPECT_EQ(Format("%s", {std::string("%s%%")}), "%s%%");
+}
+
+TEST(Format, MismatchedPatternRaises) {
+  EXPECT_THROW(Format("%s %s", {std::string("1")}), Exception);
+  EXPECT_THROW(Format("%d", {std::string("1")}), Exception);
+  EXPECT_THROW(Format("100%", {}), Exception);
+}
+
+TEST(StringList, IndexErrorsNameTheIndex) {
+  TStringList list{"a", "b"};
+  EXPECT_EQ(list.Get(1), "b");
+  try {
+    list.Get(2);
+    FAIL();
+  } catch (const EStringListError& error) {
+    EXPECT_STREQ(error.ClassName(), "EStringListError");
+    EXPECT_EQ(error.Message(), "リストのインデックスが範囲を超えています (2)");
+  }
+  EXPECT_THROW(list.Get(-1), EStringListError);
+  EXPECT_THROW(list.Delete(2), EStringListError);
+  list.Delete(0);
+  EXPECT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Get(0), "b");
+}
+
+TEST(Errors, ClassNamesReachTheUser) {
+  const EFOpenError open("m");
+  const EFCreateError create("m");
+  const Exception& base = open;
+  EXPECT_STREQ(base.ClassName(), "EFOpenError");
+  EXPECT_STREQ(static_cast<const Exception&>(create).ClassName(), "EFCreateError");
+  EXPECT_STREQ(Exception("m").ClassName(), "Exception");
+  EXPECT_STREQ(EInOutError("m").ClassName(), "EInOutError");
+}
