@@ -1,0 +1,162 @@
+// Quorvel_con run as a child process on real files: exact output bytes and
+// exit status.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+
+#include "ChildProcess.h"
+#include "Platform.h"
+#include "TestFolder.h"
+
+namespace {
+
+const std::string kSearching = "変数を探しています。" + kNL;
+const std::string kFinished = "終了しました。";
+const std::string kPrompt = "変数名を入力してください。" + kNL;
+
+std::string ProgramPath() {
+#ifdef _WIN32
+  const char* name = "Quorvel_con.exe";
+#else
+  const char* name = "Quorvel_con";
+#endif
+  return platform::ExtractFilePath(platform::ExecutablePath()) + name;
+}
+
+class Console : public ::testing::Test {
+ protected:
+  std::string Page(const std::string& name, const std::string& content) {
+    const std::string path = folder.Path(name);
+    WriteBytes(path, content);
+    return path;
+  }
+  std::string List(const std::string& name, const std::string& header, const std::vector<std::string>& entries) {
+    std::string text = header;
+    for (const std::string& entry : entries) text += entry + kNL;
+    return Page(name, text);
+  }
+  static std::string Header(const std::string& variableName, const std::string& sourceFileName) {
+    return "変数:" + variableName + kNL + "同期ﾌｧｲﾙ:" + sourceFileName + kNL + "[EOH]" + kNL;
+  }
+  ChildResult Run(const std::vector<std::string>& arguments, const std::string& input = "") {
+    return RunChild(ProgramPath(), arguments, input, folder.Dir());
+  }
+
+  TestFolder folder;
+};
+
+}  // namespace
+
+TEST_F(Console, NoArgumentPrintsTheErrorAndFails) {
+  const ChildResult result = Run({});
+  EXPECT_EQ(result.output, "Exceptionｴﾗｰ:ファイルを指定してください。");
+  EXPECT_EQ(result.exitCode, 1);
+}
+
+TEST_F(Console, RunPrintsEachWorkedFileAndTheClosingText) {
+  const std::string src = Page("src.html", "<!-- %M% -->new<!-- %close M% -->");
+  const std::string a = Page("a.html", "a <!-- %M% -->old<!-- %close M% --> a");
+  const std::string b = Page("b.html", "b");
+  const std::string list = List("site.lst", Header("M", src), {a, src, b});
+  const ChildResult result = Run({list, "ignored"});
+  EXPECT_EQ(result.output, kSearching + a + kNL + b + kNL + kFinished);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(ReadBytes(a), "a <!-- %M% -->new<!-- %close M% --> a" + kNL);
+  EXPECT_EQ(ReadBytes(b), "b" + kNL);
+}
+
+TEST_F(Console, RelativeNamesCountFromTheCurrentFolder) {
+  Page("src.html", "%表示%new%close 表示%");
+  Page("ソフト.html", "%表示%old%close 表示%");
+  List("site.lst", Header("表示", "src.html"), {"ソフト.html"});
+  const ChildResult result = Run({"site.lst"});
+  EXPECT_EQ(result.output, kSearching + "ソフト.html" + kNL + kFinished);
+  EXPECT_EQ(ReadBytes(folder.Path("ソフト.html")), "%表示%new%close 表示%" + kNL);
+}
+
+TEST_F(Console, EmptySecondArgumentIsAVariableName) {
+  const std::string src = Page("src.html", "%%new%close %");
+  const std::string a = Page("a.html", "%%old%ここまで %");
+  const std::string list = List("site.lst", Header("", src), {a});
+  const ChildResult result = Run({list, ""});
+  EXPECT_EQ(result.output, kSearching + a + kNL + kFinished);
+  EXPECT_EQ(ReadBytes(a), "%%new%close %" + kNL);
+}
+
+TEST_F(Console, MissingNameIsAskedFor) {
+  const std::string src = Page("src.html", "%M%new%close M%");
+  const std::string a = Page("a.html", "%M%old%close M%");
+  const std::string list = List("site.lst", Header("", src), {a});
+  const ChildResult result = Run({list}, "M\n");
+  EXPECT_EQ(result.output, kPrompt + kSearching + a + kNL + kFinished);
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(ReadBytes(a), "%M%new%close M%" + kNL);
+}
+
+TEST_F(Console, EmptyAnswerEndsQuietly) {
+  const std::string src = Page("src.html", "%M%new%close M%");
+  const std::string a = Page("a.html", "%M%old%close M%");
+  const std::string list = List("site.lst", Header("", "missing.html"), {a, src});
+  for (const char* input : {"", "\n"}) {
+    const ChildResult result = Run({list}, input);
+    EXPECT_EQ(result.output, kPrompt);
+    EXPECT_EQ(result.exitCode, 0);
+  }
+  EXPECT_EQ(ReadBytes(a), "%M%old%close M%");
+}
+
+TEST_F(Console, MissingSourceIsTheNewestListedFile) {
+  const std::string older = Page("older.html", "%M%old%close M%");
+  const std::string newer = Page("newer.html", "%M%new%close M%");
+  SetLocalWriteTime(older, {2020, 1, 1, 0, 0, 0});
+  SetLocalWriteTime(newer, {2021, 1, 1, 0, 0, 0});
+  const std::string list = List("site.lst", Header("M", folder.Path("gone.html")), {older, newer});
+  const ChildResult result = Run({list});
+  EXPECT_EQ(result.output, kSearching + older + kNL + kFinished);
+  EXPECT_EQ(ReadBytes(older), "%M%new%close M%" + kNL);
+}
+
+TEST_F(Console, EmptyListWithoutSourceReportsTheIndex) {
+  const std::string list = List("site.lst", Header("M", ""), {});
+  const ChildResult result = Run({list});
+  EXPECT_EQ(result.output, "EStringListErrorｴﾗｰ:リストのインデックスが範囲を超えています (0)");
+  EXPECT_EQ(result.exitCode, 1);
+}
+
+TEST_F(Console, ErrorMidListKeepsEarlierFilesWritten) {
+  const std::string src = Page("src.html", "%M%new%close M%");
+  const std::string a = Page("a.html", "%M%old%close M%");
+  const std::string c = Page("c.html", "%M%old%close M%");
+  const std::string missing = folder.Path("missing.html");
+  const std::string list = List("site.lst", Header("M", src), {a, missing, c});
+  const ChildResult result = Run({list});
+  EXPECT_EQ(result.output, kSearching + a + kNL + missing + kNL + "EFOpenErrorｴﾗｰ:ファイル " + missing + " は開けません");
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(ReadBytes(a), "%M%new%close M%" + kNL);
+  EXPECT_EQ(ReadBytes(c), "%M%old%close M%");
+}
+
+TEST_F(Console, RegionNotFoundFails) {
+  const std::string src = Page("src.html", "nothing");
+  const std::string list = List("site.lst", Header("M", src), {});
+  const ChildResult result = Run({list});
+  EXPECT_EQ(result.output, "Exceptionｴﾗｰ:変数が発見できませんでした。");
+  EXPECT_EQ(result.exitCode, 1);
+}
+
+TEST_F(Console, ListFileIsFoundBesideTheProgram) {
+  const std::string src = Page("src.html", "%M%new%close M%");
+  const std::string a = Page("a.html", "%M%old%close M%");
+  const std::string name = "quorvel-test-" + std::to_string(reinterpret_cast<std::uintptr_t>(&folder) % 100000) + ".lst";
+  const std::string besideProgram = platform::ExtractFilePath(ProgramPath()) + name;
+  WriteBytes(besideProgram, Header("M", src) + a + kNL);
+  const ChildResult result = Run({name});
+  std::remove(besideProgram.c_str());
+  EXPECT_EQ(result.output, kSearching + a + kNL + kFinished);
+
+  const ChildResult missing = Run({"no-such-list.lst"});
+  EXPECT_EQ(missing.output,
+            "EFOpenErrorｴﾗｰ:ファイル " + platform::ExtractFilePath(ProgramPath()) + "no-such-list.lst は開けません");
+  EXPECT_EQ(missing.exitCode, 1);
+}
