@@ -1,0 +1,381 @@
+#include "compiler.h"
+
+#include "bregexp_error.h"
+#include "sjis.h"
+
+namespace bregexp {
+
+namespace {
+
+constexpr size_t kMaxProgramSize = 1u << 19;
+
+bool is_ascii_letter(uint32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// Is this node exactly one character wide? Such nodes can be merged into a
+// class or repeated without per-character backtrack frames.
+bool is_single_char(const Node &node) {
+    return node.kind == Node::Kind::literal || node.kind == Node::Kind::any || node.kind == Node::Kind::char_class;
+}
+
+CharClass as_class(const Node &node) {
+    CharClass chars;
+    switch (node.kind) {
+    case Node::Kind::literal:
+        chars.add(node.code);
+        if (node.fold) chars.fold_ascii_case();
+        break;
+    case Node::Kind::any:
+        if (!node.dot_all) chars.add('\n');
+        chars.negate();
+        break;
+    default:
+        chars = node.chars;
+        break;
+    }
+    return chars;
+}
+
+bool nullable(const Node &node) {
+    switch (node.kind) {
+    case Node::Kind::literal:
+    case Node::Kind::any:
+    case Node::Kind::char_class: return false;
+    case Node::Kind::concat:
+        for (const auto &child : node.children)
+            if (!nullable(*child)) return false;
+        return true;
+    case Node::Kind::alternation:
+        for (const auto &child : node.children)
+            if (nullable(*child)) return true;
+        return false;
+    case Node::Kind::group: return nullable(*node.children[0]);
+    case Node::Kind::repeat: return node.min == 0 || nullable(*node.children[0]);
+    default: return true;
+    }
+}
+
+// Adds the bytes a match of node can begin with; returns true when node can
+// also match the empty string (then what follows contributes too).
+bool collect_first_bytes(const Node &node, std::array<bool, 256> &set) {
+    switch (node.kind) {
+    case Node::Kind::literal:
+    case Node::Kind::any:
+    case Node::Kind::char_class: {
+        const auto bytes = as_class(node).first_bytes();
+        for (size_t i = 0; i < 256; ++i) set[i] = set[i] || bytes[i];
+        return false;
+    }
+    case Node::Kind::concat:
+        for (const auto &child : node.children)
+            if (!collect_first_bytes(*child, set)) return false;
+        return true;
+    case Node::Kind::alternation: {
+        bool any_nullable = false;
+        for (const auto &child : node.children) any_nullable = collect_first_bytes(*child, set) || any_nullable;
+        return any_nullable;
+    }
+    case Node::Kind::group: return collect_first_bytes(*node.children[0], set);
+    case Node::Kind::repeat: return collect_first_bytes(*node.children[0], set) || node.min == 0;
+    case Node::Kind::backref:
+        set.fill(true);
+        return true;
+    default: return true;  // assertions and lookaheads consume nothing
+    }
+}
+
+class Compiler {
+public:
+    Compiler(const Flags &flags, Program &program) : flags_(flags), program_(program) {}
+
+    void emit(const Node &node) {
+        if (program_.code.size() > kMaxProgramSize) throw Error("pattern too large");
+        switch (node.kind) {
+        case Node::Kind::empty: break;
+        case Node::Kind::literal:
+        case Node::Kind::any:
+        case Node::Kind::char_class: {
+            Instruction in;
+            set_item(node, in.op, in.a);
+            push(in);
+            break;
+        }
+        case Node::Kind::concat: emit_concat(node); break;
+        case Node::Kind::alternation: emit_alternation(node); break;
+        case Node::Kind::group: emit_group(node); break;
+        case Node::Kind::repeat: emit_repeat(node); break;
+        case Node::Kind::assertion: {
+            Instruction in;
+            in.op = Op::assertion;
+            in.assertion = node.assertion;
+            push(in);
+            break;
+        }
+        case Node::Kind::backref: {
+            Instruction in;
+            in.op = Op::backref;
+            in.a = static_cast<uint32_t>(node.group);
+            in.fold = node.fold;
+            push(in);
+            break;
+        }
+        case Node::Kind::lookahead: {
+            Instruction in;
+            in.op = Op::lookahead;
+            in.negative = node.negative;
+            const size_t at = push(in);
+            emit(*node.children[0]);
+            Instruction end;
+            end.op = Op::lookahead_end;
+            push(end);
+            program_.code[at].b = here();
+            break;
+        }
+        }
+    }
+
+    void add_hints() {
+        auto &code = program_.code;
+        for (size_t pc = 0; pc < code.size(); ++pc) {
+            if (code[pc].op != Op::repeat) continue;
+            size_t next = pc + 1;
+            while (next < code.size() && (code[next].op == Op::open || code[next].op == Op::close)) ++next;
+            if (next >= code.size()) continue;
+            int byte = kNoHint;
+            if (code[next].op == Op::string)
+                byte = static_cast<unsigned char>(program_.strings[code[next].a][0]);
+            else if (code[next].op == Op::literal && code[next].a < 256)
+                byte = static_cast<int>(code[next].a);
+            // Under Shift_JIS only a byte that can never be a trail byte is
+            // sure to start a character wherever it is found.
+            if (byte != kNoHint && flags_.sjis && (is_trail_byte(static_cast<unsigned char>(byte)) || is_lead_byte(static_cast<unsigned char>(byte))))
+                byte = kNoHint;
+            code[pc].hint = byte;
+        }
+    }
+
+private:
+    uint32_t here() const { return static_cast<uint32_t>(program_.code.size()); }
+
+    size_t push(const Instruction &in) {
+        program_.code.push_back(in);
+        return program_.code.size() - 1;
+    }
+
+    void set_item(const Node &node, Op &op, uint32_t &a) {
+        if (node.kind == Node::Kind::literal) {
+            if (node.fold && is_ascii_letter(node.code)) {
+                op = Op::literal_fold;
+                a = node.code | 0x20;
+            } else {
+                op = Op::literal;
+                a = node.code;
+            }
+            return;
+        }
+        const CharClass chars = as_class(node);
+        if (chars.matches_every_char()) {
+            op = Op::any_all;
+        } else if (chars.matches_all_but_newline()) {
+            op = Op::any;
+        } else {
+            op = Op::char_class;
+            a = static_cast<uint32_t>(program_.classes.size());
+            program_.classes.push_back(chars);
+        }
+    }
+
+    // Can this literal be compared byte for byte as part of a string?
+    bool mergeable(const Node &node) const {
+        if (node.kind != Node::Kind::literal) return false;
+        if (node.fold && is_ascii_letter(node.code)) return false;
+        return !(flags_.sjis && node.code < 256 && is_lead_byte(static_cast<unsigned char>(node.code)));
+    }
+
+    void emit_concat(const Node &node) {
+        std::string run;
+        auto flush = [&]() {
+            if (run.empty()) return;
+            Instruction in;
+            in.op = Op::string;
+            in.a = static_cast<uint32_t>(program_.strings.size());
+            program_.strings.push_back(run);
+            push(in);
+            run.clear();
+        };
+        for (const auto &child : node.children) {
+            if (mergeable(*child)) {
+                if (child->code >= 256) run += static_cast<char>(child->code >> 8);
+                run += static_cast<char>(child->code & 0xFF);
+                continue;
+            }
+            flush();
+            emit(*child);
+        }
+        flush();
+    }
+
+    void emit_alternation(const Node &node) {
+        bool all_single = true;
+        for (const auto &child : node.children) all_single = all_single && is_single_char(*child);
+        if (all_single) {
+            // One character whichever branch is taken, so the branch order
+            // cannot change the result: a class does the same without frames.
+            Node merged(Node::Kind::char_class);
+            for (const auto &child : node.children) merged.chars.add_class(as_class(*child));
+            emit(merged);
+            return;
+        }
+        std::vector<size_t> jumps;
+        for (size_t i = 0; i < node.children.size(); ++i) {
+            if (i + 1 < node.children.size()) {
+                Instruction split;
+                split.op = Op::split;
+                const size_t at = push(split);
+                program_.code[at].a = here();
+                emit(*node.children[i]);
+                Instruction jump;
+                jump.op = Op::jump;
+                jumps.push_back(push(jump));
+                program_.code[at].b = here();
+            } else {
+                emit(*node.children[i]);
+            }
+        }
+        for (size_t at : jumps) program_.code[at].a = here();
+    }
+
+    void emit_group(const Node &node) {
+        if (node.group == 0) {
+            emit(*node.children[0]);
+            return;
+        }
+        Instruction open;
+        open.op = Op::open;
+        open.a = static_cast<uint32_t>(node.group);
+        push(open);
+        emit(*node.children[0]);
+        Instruction close = open;
+        close.op = Op::close;
+        push(close);
+    }
+
+    // The single character a repeat body stands for, and the group capturing it.
+    const Node *single_char_body(const Node &body, int &group) const {
+        group = -1;
+        const Node *node = &body;
+        if (node->kind == Node::Kind::group) {
+            group = node->group > 0 ? node->group : -1;
+            node = node->children[0].get();
+        }
+        if (is_single_char(*node)) return node;
+        if (node->kind == Node::Kind::alternation) {
+            for (const auto &child : node->children)
+                if (!is_single_char(*child)) return nullptr;
+            return node;
+        }
+        return nullptr;
+    }
+
+    void emit_repeat(const Node &node) {
+        const Node &body = *node.children[0];
+        int group = -1;
+        if (const Node *single = single_char_body(body, group)) {
+            Instruction in;
+            in.op = Op::repeat;
+            if (single->kind == Node::Kind::alternation) {
+                Node merged(Node::Kind::char_class);
+                for (const auto &child : single->children) merged.chars.add_class(as_class(*child));
+                set_item(merged, in.item, in.a);
+            } else {
+                set_item(*single, in.item, in.a);
+            }
+            in.min = node.min;
+            in.max = node.max;
+            in.greedy = node.greedy;
+            in.group = group;
+            push(in);
+            return;
+        }
+        for (uint32_t i = 0; i < node.min; ++i) {
+            emit(body);
+            if (program_.code.size() > kMaxProgramSize) throw Error("pattern too large");
+        }
+        if (node.max == kUnbounded) {
+            const bool can_be_empty = nullable(body);
+            Instruction split;
+            split.op = Op::split;
+            const size_t loop = push(split);
+            const uint32_t body_start = here();
+            const uint32_t reg = program_.loop_registers;
+            if (can_be_empty) {
+                ++program_.loop_registers;
+                Instruction mark;
+                mark.op = Op::loop_mark;
+                mark.a = reg;
+                push(mark);
+            }
+            emit(body);
+            Instruction back;
+            back.op = can_be_empty ? Op::loop_check : Op::jump;
+            if (can_be_empty) {
+                back.a = reg;
+                back.b = static_cast<uint32_t>(loop);
+            } else {
+                back.a = static_cast<uint32_t>(loop);
+            }
+            push(back);
+            set_split(loop, body_start, here(), node.greedy);
+            return;
+        }
+        std::vector<size_t> splits;
+        for (uint32_t i = node.min; i < node.max; ++i) {
+            Instruction split;
+            split.op = Op::split;
+            splits.push_back(push(split));
+            emit(body);
+            if (program_.code.size() > kMaxProgramSize) throw Error("pattern too large");
+        }
+        for (size_t at : splits) set_split(at, static_cast<uint32_t>(at + 1), here(), node.greedy);
+    }
+
+    void set_split(size_t at, uint32_t body, uint32_t exit, bool greedy) {
+        program_.code[at].a = greedy ? body : exit;
+        program_.code[at].b = greedy ? exit : body;
+    }
+
+    Flags flags_;
+    Program &program_;
+};
+
+}  // namespace
+
+Program compile_pattern(const ParsedPattern &pattern, const Flags &flags) {
+    Program program;
+    program.group_count = pattern.group_count;
+    program.sjis = flags.sjis;
+    Compiler compiler(flags, program);
+    compiler.emit(*pattern.root);
+    Instruction done;
+    done.op = Op::match;
+    program.code.push_back(done);
+    compiler.add_hints();
+
+    const Node &root = *pattern.root;
+    const Node *first = &root;
+    if (root.kind == Node::Kind::concat && !root.children.empty()) first = root.children[0].get();
+    program.anchored = first->kind == Node::Kind::assertion && first->assertion == AssertKind::text_start;
+
+    std::array<bool, 256> set{};
+    if (!collect_first_bytes(root, set)) {
+        size_t count = 0;
+        for (size_t b = 0; b < 256; ++b) {
+            count += set[b];
+            if (set[b] && is_trail_byte(static_cast<unsigned char>(b))) program.first_bytes_are_boundaries = false;
+        }
+        program.use_first_bytes = count < 256;
+        program.first_bytes = set;
+    }
+    return program;
+}
+
+}  // namespace bregexp

@@ -1,0 +1,14 @@
+// Syntax tree -> matcher program.
+#ifndef BREGEXP_COMPILER_H
+#define BREGEXP_COMPILER_H
+
+#include "pattern_parser.h"
+#include "program.h"
+
+namespace bregexp {
+
+Program compile_pattern(const ParsedPattern &pattern, const Flags &flags);
+
+}  // namespace bregexp
+
+#endif

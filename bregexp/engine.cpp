@@ -1,0 +1,45 @@
+#include "engine.h"
+
+#include "compiler.h"
+#include "bregexp_error.h"
+#include "pattern_parser.h"
+
+namespace bregexp {
+
+Regex::Regex(std::string_view command) : command_(parse_command(command)) {
+    program_ = compile_pattern(parse_pattern(command_.pattern, command_.flags), command_.flags);
+    if (command_.operation == Operation::substitute) replacement_ = Replacement(command_.replacement, command_.flags.sjis);
+}
+
+bool Regex::match(std::string_view text, std::vector<size_t> &captures) const {
+    Matcher matcher(program_, text.data(), text.size(), Limits::for_text(text.size()));
+    return matcher.search(0, kNoPosition, captures);
+}
+
+bool Regex::substitute(std::string_view text, std::string &output, std::vector<size_t> &captures) const {
+    if (command_.operation != Operation::substitute) throw Error("not a substitution command");
+    Matcher matcher(program_, text.data(), text.size(), Limits::for_text(text.size()));
+    std::vector<size_t> found;
+    std::string result;
+    size_t copied = 0;
+    size_t from = 0;
+    size_t forbid_empty_at = kNoPosition;
+    bool replaced = false;
+    while (from <= text.size() && matcher.search(from, forbid_empty_at, found)) {
+        replaced = true;
+        result.append(text.data() + copied, found[0] - copied);
+        replacement_.expand(text.data(), found, result);
+        copied = found[1];
+        captures = found;
+        if (!command_.flags.global) break;
+        // Perl's rule: after an empty match the next one may not be empty at the same place.
+        forbid_empty_at = found[0] == found[1] ? found[1] : kNoPosition;
+        from = found[1];
+    }
+    if (!replaced) return false;
+    result.append(text.data() + copied, text.size() - copied);
+    output.swap(result);
+    return true;
+}
+
+}  // namespace bregexp

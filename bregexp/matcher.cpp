@@ -1,0 +1,453 @@
+#include "matcher.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "bregexp_error.h"
+#include "sjis.h"
+
+namespace bregexp {
+
+const char *const kTooComplexMessage = "pattern too complex for this text";
+
+namespace {
+
+enum FrameKind : uint32_t { kBranch, kRestore, kGreedy, kLazy };
+
+bool is_word_byte(unsigned char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+unsigned char fold(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
+
+// Scanning runs of bytes is cheap; it is charged per 32 bytes so that a
+// pattern which rescans the text over and over still runs into the budget.
+constexpr size_t kBytesPerStep = 32;
+
+}  // namespace
+
+Limits Limits::for_text(size_t size) {
+    Limits limits;
+    limits.steps = 20000000u + 128u * static_cast<uint64_t>(size);
+    limits.stack_bytes = (size_t(64) << 20) + std::min<size_t>(size, SIZE_MAX / 16) * 8;
+    return limits;
+}
+
+Matcher::Matcher(const Program &program, const char *text, size_t size, const Limits &limits)
+    : program_(program),
+      text_(reinterpret_cast<const unsigned char *>(text)),
+      size_(size),
+      sjis_(program.sjis),
+      step_limit_(limits.steps),
+      frame_limit_(std::max<size_t>(limits.stack_bytes / sizeof(Frame), 1024)),
+      capture_slots_(2 * (static_cast<size_t>(program.group_count) + 1)),
+      group_slots_(static_cast<size_t>(program.group_count) + 1) {}
+
+void Matcher::charge(uint64_t steps) {
+    steps_ += steps;
+    if (steps_ > step_limit_) throw Error(kTooComplexMessage);
+}
+
+void Matcher::push(Stack &stack, const Frame &frame) {
+    if (stack.size() >= frame_limit_) throw Error(kTooComplexMessage);
+    stack.push_back(frame);
+}
+
+void Matcher::save_register(Stack &stack, size_t reg) {
+    push(stack, Frame{kRestore, static_cast<uint32_t>(reg), registers_[reg], 0, 0});
+}
+
+void Matcher::set_register(Stack &stack, size_t reg, size_t value) {
+    if (registers_[reg] == value) return;
+    save_register(stack, reg);
+    registers_[reg] = value;
+}
+
+size_t Matcher::width(size_t pos) const { return char_width(text_, pos, size_, sjis_); }
+
+size_t Matcher::item_width(Op item, uint32_t a, size_t pos) const {
+    if (pos >= size_) return 0;
+    switch (item) {
+    case Op::literal: {
+        const size_t w = width(pos);
+        return char_code(text_, pos, w) == a ? w : 0;
+    }
+    case Op::literal_fold: return (text_[pos] | 0x20u) == a ? 1 : 0;
+    case Op::any: return text_[pos] != '\n' ? width(pos) : 0;
+    case Op::any_all: return width(pos);
+    case Op::char_class: {
+        const size_t w = width(pos);
+        return program_.classes[a].matches(char_code(text_, pos, w)) ? w : 0;
+    }
+    default: return 0;
+    }
+}
+
+bool Matcher::word_before(size_t pos) const {
+    if (pos == 0 || !is_word_byte(text_[pos - 1])) return false;
+    return !sjis_ || previous_char_start(text_, 0, pos, true) == pos - 1;
+}
+
+bool Matcher::assertion_holds(AssertKind kind, size_t pos) const {
+    switch (kind) {
+    case AssertKind::text_start: return pos == 0;
+    case AssertKind::text_end: return pos == size_;
+    case AssertKind::text_end_or_newline: return pos == size_ || (pos + 1 == size_ && text_[pos] == '\n');
+    case AssertKind::line_start: return pos == 0 || (pos < size_ && text_[pos - 1] == '\n');
+    case AssertKind::line_end: return pos == size_ || text_[pos] == '\n';
+    case AssertKind::word_boundary:
+    case AssertKind::not_word_boundary: {
+        const bool after = pos < size_ && is_word_byte(text_[pos]);
+        return (word_before(pos) != after) == (kind == AssertKind::word_boundary);
+    }
+    }
+    return false;
+}
+
+size_t Matcher::backref_width(const Instruction &in, size_t pos) const {
+    const size_t from = registers_[2 * in.a];
+    const size_t to = registers_[2 * in.a + 1];
+    if (from == kNoPosition || to == kNoPosition) return kNoPosition;  // group did not take part: fail
+    const size_t length = to - from;
+    if (size_ - pos < length) return kNoPosition;
+    if (!in.fold) {
+        if (std::memcmp(text_ + from, text_ + pos, length) != 0) return kNoPosition;
+    } else {
+        for (size_t i = 0; i < length;) {
+            const size_t w = char_width(text_, from + i, to, sjis_);
+            if (w == 2) {
+                if (text_[from + i] != text_[pos + i] || text_[from + i + 1] != text_[pos + i + 1]) return kNoPosition;
+            } else if (fold(text_[from + i]) != fold(text_[pos + i])) {
+                return kNoPosition;
+            }
+            i += w;
+        }
+    }
+    if (sjis_) {
+        // The copy must end on a character boundary of the text here too.
+        size_t p = pos;
+        while (p < pos + length) p += width(p);
+        if (p != pos + length) return kNoPosition;
+    }
+    return length;
+}
+
+size_t Matcher::consume_greedy(const Instruction &in, size_t pos, uint32_t count) {
+    const size_t room = in.max == kUnbounded ? kNoPosition : static_cast<size_t>(in.max - count);
+    if (!sjis_ && in.item == Op::any_all) {
+        const size_t n = std::min(room, size_ - pos);
+        charge(1 + n / kBytesPerStep);
+        return pos + n;
+    }
+    if (!sjis_ && in.item == Op::any) {
+        const size_t limit = std::min(room, size_ - pos);
+        const void *nl = std::memchr(text_ + pos, '\n', limit);
+        const size_t n = nl ? static_cast<size_t>(static_cast<const unsigned char *>(nl) - (text_ + pos)) : limit;
+        charge(1 + n / kBytesPerStep);
+        return pos + n;
+    }
+    size_t scanned = 0;
+    while (scanned < room) {
+        const size_t w = item_width(in.item, in.a, pos);
+        if (w == 0) break;
+        pos += w;
+        ++scanned;
+    }
+    charge(1 + scanned / 4);
+    return pos;
+}
+
+bool Matcher::start_repeat(const Instruction &in, uint32_t &pc, size_t &pos, Stack &stack) {
+    size_t p = pos;
+    for (uint32_t count = 0; count < in.min; ++count) {
+        const size_t w = item_width(in.item, in.a, p);
+        if (w == 0) return false;
+        p += w;
+    }
+    charge(in.min / 4);
+    const size_t min_end = p;
+    if (in.greedy) p = consume_greedy(in, p, in.min);
+    if (in.group >= 0) {
+        const size_t slot = 2 * static_cast<size_t>(in.group);
+        save_register(stack, slot);
+        save_register(stack, slot + 1);
+        if (p > pos) {
+            registers_[slot] = previous_char_start(text_, pos, p, sjis_);
+            registers_[slot + 1] = p;
+        }
+    }
+    if (in.greedy) {
+        if (p > min_end) push(stack, Frame{kGreedy, pc, p, min_end, pos});
+    } else if (in.max > in.min) {
+        push(stack, Frame{kLazy, pc, p, in.min, pos});
+    }
+    pos = p;
+    ++pc;
+    return true;
+}
+
+bool Matcher::backtrack_greedy(Stack &stack, uint32_t &pc, size_t &pos) {
+    Frame &f = stack.back();
+    const Instruction &in = program_.code[f.pc];
+    const size_t min_end = f.aux;
+    size_t next;
+    if (in.hint != kNoHint) {
+        // Only a position holding the continuation's first byte can succeed.
+        size_t q = f.pos;
+        const unsigned char want = static_cast<unsigned char>(in.hint);
+        while (q > min_end && text_[q - 1] != want) --q;
+        charge(1 + (f.pos - q) / kBytesPerStep);
+        if (q == min_end) {
+            stack.pop_back();
+            return false;
+        }
+        next = q - 1;
+    } else {
+        next = previous_char_start(text_, min_end, f.pos, sjis_);
+        charge(1);
+    }
+    if (in.group >= 0) {
+        const size_t slot = 2 * static_cast<size_t>(in.group);
+        if (next > f.start) {
+            registers_[slot] = previous_char_start(text_, f.start, next, sjis_);
+            registers_[slot + 1] = next;
+        } else {
+            // No character left: the group gets back the value it had before.
+            const size_t top = stack.size() - 1;
+            registers_[slot] = stack[top - 2].pos;
+            registers_[slot + 1] = stack[top - 1].pos;
+        }
+    }
+    const uint32_t resume = f.pc + 1;
+    if (next == min_end)
+        stack.pop_back();
+    else
+        f.pos = next;
+    pc = resume;
+    pos = next;
+    return true;
+}
+
+bool Matcher::backtrack_lazy(Stack &stack, uint32_t &pc, size_t &pos) {
+    Frame &f = stack.back();
+    const Instruction &in = program_.code[f.pc];
+    size_t cur = f.pos;
+    size_t count = f.aux;
+    if (count >= in.max || cur >= size_) {
+        stack.pop_back();
+        return false;
+    }
+    size_t next;
+    size_t last = cur;
+    if (in.hint != kNoHint && in.max == kUnbounded && (in.item == Op::any_all || in.item == Op::any)) {
+        // Jump straight to the next byte the continuation can start with; a
+        // hint byte is never a trail byte, so it always starts a character.
+        const void *found = std::memchr(text_ + cur + 1, in.hint, size_ - cur - 1);
+        if (!found) {
+            charge(1 + (size_ - cur) / kBytesPerStep);
+            stack.pop_back();
+            return false;
+        }
+        next = static_cast<size_t>(static_cast<const unsigned char *>(found) - text_);
+        charge(1 + (next - cur) / kBytesPerStep);
+        if (in.item == Op::any && std::memchr(text_ + cur, '\n', next - cur)) {
+            stack.pop_back();
+            return false;
+        }
+        if (in.group >= 0) last = previous_char_start(text_, cur, next, sjis_);
+    } else {
+        size_t w = item_width(in.item, in.a, cur);
+        if (w == 0) {
+            stack.pop_back();
+            return false;
+        }
+        next = cur + w;
+        ++count;
+        size_t scanned = 1;
+        if (in.hint != kNoHint) {
+            const unsigned char want = static_cast<unsigned char>(in.hint);
+            while (count < in.max && next < size_ && text_[next] != want) {
+                w = item_width(in.item, in.a, next);
+                if (w == 0) break;
+                last = next;
+                next += w;
+                ++count;
+                ++scanned;
+            }
+            if (next >= size_ || (text_[next] != want && count < in.max)) {
+                charge(1 + scanned / 4);
+                stack.pop_back();
+                return false;
+            }
+        }
+        charge(1 + scanned / 4);
+    }
+    f.pos = next;
+    f.aux = count;
+    if (in.group >= 0) {
+        const size_t slot = 2 * static_cast<size_t>(in.group);
+        registers_[slot] = last;
+        registers_[slot + 1] = next;
+    }
+    pc = f.pc + 1;
+    pos = next;
+    return true;
+}
+
+bool Matcher::backtrack(Stack &stack, size_t base, uint32_t &pc, size_t &pos) {
+    while (stack.size() > base) {
+        Frame &f = stack.back();
+        switch (f.kind) {
+        case kRestore:
+            registers_[f.pc] = f.pos;
+            stack.pop_back();
+            break;
+        case kBranch:
+            pc = f.pc;
+            pos = f.pos;
+            stack.pop_back();
+            return true;
+        case kGreedy:
+            if (backtrack_greedy(stack, pc, pos)) return true;
+            break;
+        default:
+            if (backtrack_lazy(stack, pc, pos)) return true;
+            break;
+        }
+    }
+    return false;
+}
+
+bool Matcher::lookahead(const Instruction &in, uint32_t &pc, size_t pos, Stack &stack, int depth) {
+    if (lookahead_stacks_.size() <= static_cast<size_t>(depth)) lookahead_stacks_.resize(static_cast<size_t>(depth) + 1);
+    const std::vector<size_t> saved = registers_;
+    Stack &inner = lookahead_stacks_[static_cast<size_t>(depth)];
+    inner.clear();
+    const bool found = run(pc + 1, pos, inner, depth + 1);
+    inner.clear();
+    if (found == in.negative) {
+        registers_ = saved;
+        return false;
+    }
+    if (in.negative) {
+        registers_ = saved;
+    } else {
+        // Groups set inside a positive lookahead stay set, undone when the
+        // outer match backtracks past this point.
+        for (size_t reg = 0; reg < registers_.size(); ++reg)
+            if (registers_[reg] != saved[reg]) push(stack, Frame{kRestore, static_cast<uint32_t>(reg), saved[reg], 0, 0});
+    }
+    pc = in.b;
+    return true;
+}
+
+bool Matcher::run(uint32_t pc, size_t pos, Stack &stack, int depth) {
+    const size_t base = stack.size();
+    const auto &code = program_.code;
+    for (;;) {
+        if (++steps_ > step_limit_) throw Error(kTooComplexMessage);
+        const Instruction &in = code[pc];
+        bool ok = true;
+        switch (in.op) {
+        case Op::literal:
+        case Op::literal_fold:
+        case Op::any:
+        case Op::any_all:
+        case Op::char_class: {
+            const size_t w = item_width(in.op, in.a, pos);
+            ok = w != 0;
+            pos += w;
+            ++pc;
+            break;
+        }
+        case Op::string: {
+            const std::string &s = program_.strings[in.a];
+            ok = size_ - pos >= s.size() && std::memcmp(text_ + pos, s.data(), s.size()) == 0;
+            pos += s.size();
+            ++pc;
+            break;
+        }
+        case Op::repeat: ok = start_repeat(in, pc, pos, stack); break;
+        case Op::split:
+            push(stack, Frame{kBranch, in.b, pos, 0, 0});
+            pc = in.a;
+            break;
+        case Op::jump: pc = in.a; break;
+        case Op::open:
+            set_register(stack, open_register(in.a), pos);
+            ++pc;
+            break;
+        case Op::close:
+            set_register(stack, 2 * static_cast<size_t>(in.a), registers_[open_register(in.a)]);
+            set_register(stack, 2 * static_cast<size_t>(in.a) + 1, pos);
+            ++pc;
+            break;
+        case Op::loop_mark:
+            set_register(stack, loop_register(in.a), pos);
+            ++pc;
+            break;
+        case Op::loop_check: pc = (registers_[loop_register(in.a)] == pos) ? pc + 1 : in.b; break;
+        case Op::assertion:
+            ok = assertion_holds(in.assertion, pos);
+            ++pc;
+            break;
+        case Op::backref: {
+            const size_t length = backref_width(in, pos);
+            ok = length != kNoPosition;
+            pos += ok ? length : 0;
+            ++pc;
+            break;
+        }
+        case Op::lookahead: ok = lookahead(in, pc, pos, stack, depth); break;
+        case Op::lookahead_end: return true;
+        case Op::match:
+            if (pos == start_ && pos == forbid_empty_at_) {
+                ok = false;
+                break;
+            }
+            end_ = pos;
+            return true;
+        }
+        if (!ok && !backtrack(stack, base, pc, pos)) return false;
+    }
+}
+
+size_t Matcher::next_candidate(size_t pos) {
+    const auto &set = program_.first_bytes;
+    size_t p = pos;
+    if (!sjis_ || program_.first_bytes_are_boundaries) {
+        while (p < size_ && !set[text_[p]]) ++p;
+    } else {
+        while (p < size_ && !set[text_[p]]) p += width(p);
+    }
+    charge((p - pos) / kBytesPerStep);
+    return p < size_ ? p : kNoPosition;
+}
+
+bool Matcher::search(size_t from, size_t forbid_empty_at, std::vector<size_t> &captures) {
+    registers_.assign(capture_slots_ + group_slots_ + program_.loop_registers, kNoPosition);
+    forbid_empty_at_ = forbid_empty_at;
+    for (size_t p = from; p <= size_;) {
+        if (program_.anchored && p != 0) return false;
+        if (program_.use_first_bytes) {
+            p = next_candidate(p);
+            if (p == kNoPosition) return false;
+        }
+        start_ = p;
+        stack_.clear();
+        if (run(0, p, stack_, 0)) {
+            captures.assign(capture_slots_, kNoPosition);
+            captures[0] = start_;
+            captures[1] = end_;
+            for (size_t slot = 2; slot < capture_slots_; ++slot) captures[slot] = registers_[slot];
+            stack_.clear();
+            return true;
+        }
+        if (p >= size_) break;
+        p += width(p);
+    }
+    stack_.clear();
+    return false;
+}
+
+}  // namespace bregexp

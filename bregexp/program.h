@@ -1,0 +1,69 @@
+// The compiled form of a pattern: a flat instruction list for the
+// backtracking matcher, plus the facts used to skip start positions.
+#ifndef BREGEXP_PROGRAM_H
+#define BREGEXP_PROGRAM_H
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ast.h"
+#include "char_class.h"
+
+namespace bregexp {
+
+enum class Op : uint8_t {
+    literal,        // one character a (lone lead bytes are checked against a following trail byte)
+    literal_fold,   // one ASCII byte a, either case
+    string,         // bytes strings[a] compared as they are
+    any,            // any character but "\n"
+    any_all,        // any character
+    char_class,     // a character of classes[a]
+    repeat,         // a single-character item (item, a) repeated min..max times, see matcher
+    split,          // try a first, then b
+    jump,           // go to a
+    open,           // group a starts here
+    close,          // group a ends here
+    loop_mark,      // register a = position (start of a loop iteration)
+    loop_check,     // if position == register a, fall through (an empty iteration ends the loop), else go to b
+    assertion,      // zero-width test of kind `assertion`
+    backref,        // the text captured by group a
+    lookahead,      // the sub-program at pc+1 must (not) match here; continue at b
+    lookahead_end,  // end of a lookahead sub-program
+    match,
+};
+
+constexpr int kNoHint = -1;
+
+struct Instruction {
+    Op op = Op::match;
+    Op item = Op::any;          // repeat: what is repeated (literal, literal_fold, any, any_all, char_class)
+    bool greedy = true;         // repeat
+    bool negative = false;      // lookahead
+    bool fold = false;          // backref
+    AssertKind assertion = AssertKind::text_start;
+    int hint = kNoHint;         // repeat: byte the continuation must start with, if known
+    int group = -1;             // repeat: group capturing the last repeated character
+    uint32_t a = 0;
+    uint32_t b = 0;
+    uint32_t min = 0;
+    uint32_t max = 0;
+};
+
+struct Program {
+    std::vector<Instruction> code;
+    std::vector<CharClass> classes;
+    std::vector<std::string> strings;
+    int group_count = 0;
+    uint32_t loop_registers = 0;
+    bool sjis = false;
+    bool anchored = false;              // can only match at the start of the text
+    bool use_first_bytes = false;       // a match must begin with a byte of first_bytes
+    bool first_bytes_are_boundaries = true;  // no byte of the set can be a trail byte
+    std::array<bool, 256> first_bytes{};
+};
+
+}  // namespace bregexp
+
+#endif
