@@ -1,6 +1,7 @@
 #include "Control.h"
 
 #include "Application.h"
+#include "Exceptions.h"
 
 #include <algorithm>
 #include <cctype>

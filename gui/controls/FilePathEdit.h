@@ -73,12 +73,4 @@ private:
     bool buttonTracking_ = false;
 };
 
-// The folder a path's dialogs start in: the directory of an existing file
-// (a drive root keeps its backslash), an existing directory itself, or empty.
-std::string DeriveInitDir(const std::string& path);
-bool FileExists(const std::string& path);
-bool DirectoryExists(const std::string& path);
-// A path without its trailing backslash ("C:\" gives "C:").
-std::string ExcludeTrailingBackslash(const std::string& path);
-
 }  // namespace gui

@@ -4,25 +4,28 @@
 #pragma once
 
 #include "Control.h"
+#include "Strings.h"
 
 namespace gui {
 
 class TListBox;
 
-class TListBoxItems {
+// The entries of a list box as a list of strings; the engine reads and
+// fills it directly.
+class TListBoxItems : public TStrings {
 public:
     explicit TListBoxItems(TListBox& list) : list_(list) {}
 
-    int Count() const;
+    int Count() const override;
     // Index errors raise EStringListError.
-    std::string Get(int index) const;
+    std::string Get(int index) const override;
     void Put(int index, const std::string& text);
     LPARAM Data(int index) const;
     void SetData(int index, LPARAM data);
-    int Add(const std::string& text);
+    void Add(const std::string& text) override;
     void Insert(int index, const std::string& text);
     void Delete(int index);
-    void Clear();
+    void Clear() override;
     // Swaps two entries with their data. Both come out unselected (each is
     // removed and inserted again); all other entries keep their selection;
     // the current position follows the entry it was on.
