@@ -3,7 +3,9 @@
 #include "Platform.h"
 #include "TestFolder.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
