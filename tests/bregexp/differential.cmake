@@ -10,6 +10,7 @@ if(NOT WIN32)
       ${CMAKE_CURRENT_LIST_DIR}/differential_region.cpp
       ${CMAKE_CURRENT_LIST_DIR}/differential_oracle.cpp
       ${CMAKE_CURRENT_LIST_DIR}/differential_runner.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/differential_shrink.cpp
       ${CMAKE_CURRENT_LIST_DIR}/differential_test.cpp
     LIBS bregexp)
   target_compile_definitions(bregexp_differential_test PRIVATE

@@ -2,6 +2,7 @@
 
 #include "differential_generator.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -96,13 +97,17 @@ void PatternWriter::piece(int depth) {
 void PatternWriter::quantifier() {
     static const std::vector<std::string> simple = {"*", "+", "?"};
     std::string q;
+    // Perl 5.36 lets a literal with {0} or {0,0} match one character of a
+    // decoded (UTF-8) string, so under k the upper bound is at least 1.
+    int least_max = shift_jis_ ? 1 : 0;
     switch (random_.below(6)) {
     case 0: case 1: case 2: q = random_.pick(simple); break;
-    case 3: q = "{" + std::to_string(random_.between(0, 3)) + "}"; break;
+    case 3: q = "{" + std::to_string(random_.between(least_max, 3)) + "}"; break;
     case 4: q = "{" + std::to_string(random_.between(0, 2)) + ",}"; break;
     default: {
         int low = random_.between(0, 2);
-        q = "{" + std::to_string(low) + "," + std::to_string(low + random_.between(0, 2)) + "}";
+        int high = std::max(least_max, low + random_.between(0, 2));
+        q = "{" + std::to_string(low) + "," + std::to_string(high) + "}";
     }
     }
     if (random_.percent(35)) q += "?";
@@ -134,7 +139,9 @@ bool PatternWriter::atom(int depth) {
         append(random_.pick(anchors));
         return false;
     }
-    if (roll < 82 && nesting && groups_ < kMaxGroups) {
+    // Perl keeps what a group captured inside a failed negative lookahead;
+    // that is an accident of its implementation, not a rule to compare.
+    if (roll < 82 && nesting && groups_ < kMaxGroups && negative_lookaheads_ == 0) {
         group(depth, "(", true);
         return true;
     }
@@ -143,7 +150,10 @@ bool PatternWriter::atom(int depth) {
         return true;
     }
     if (roll < 92 && nesting) {
-        group(depth, random_.percent(50) ? "(?=" : "(?!", false);
+        bool negative = random_.percent(50);
+        negative_lookaheads_ += negative ? 1 : 0;
+        group(depth, negative ? "(?!" : "(?=", false);
+        negative_lookaheads_ -= negative ? 1 : 0;
         return false;
     }
     if (!closed_groups_.empty()) {

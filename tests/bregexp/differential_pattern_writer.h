@@ -39,6 +39,7 @@ private:
     std::string out_;
     bool numeric_tail_ = false;  // last piece was \0 or \N: a digit may not follow
     int groups_ = 0;
+    int negative_lookaheads_ = 0;  // nesting depth of (?! ... )
     std::vector<int> closed_groups_;
     std::vector<std::string> characters_;
 };

@@ -17,7 +17,13 @@ struct Comparison {
     std::size_t rejected_by_perl = 0;  // generator slips: left out
     std::size_t matches = 0;           // cases where Perl found a match
     std::vector<std::string> mismatches;  // readable reports
+    std::vector<Case> failing;            // the cases behind them
 };
+
+// Whether our outcome is the one Perl gives.
+bool agrees(const Case &c, const Outcome &perl, const Outcome &ours);
+
+std::string report(const Case &c, const Outcome &perl, const Outcome &ours);
 
 // Asks Perl, runs ours, and compares matched-or-not, every group's byte
 // range and, for substitutions, the output.

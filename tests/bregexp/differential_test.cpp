@@ -7,6 +7,7 @@
 #include "differential_generator.h"
 #include "differential_region.h"
 #include "differential_runner.h"
+#include "differential_shrink.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,10 @@ void expectAgreement(const std::vector<Case> &cases) {
     std::string failures;
     for (std::size_t i = 0; i < comparison.mismatches.size() && i < 25; ++i) {
         failures += comparison.mismatches[i] + "\n";
+    }
+    // Cut the first few down to small reproductions.
+    for (std::size_t i = 0; i < comparison.failing.size() && i < 6; ++i) {
+        failures += "reduced: " + shrinkReport(comparison.failing[i]) + "\n";
     }
     EXPECT_TRUE(comparison.mismatches.empty())
         << comparison.mismatches.size() << " of " << comparison.compared << " cases differ from Perl (seed "
