@@ -83,6 +83,43 @@ bool collect_first_bytes(const Node &node, std::array<bool, 256> &set) {
     }
 }
 
+// Literal byte runs that every match must contain, gathered from the parts
+// of the pattern that cannot be skipped.
+void collect_required(const Node &node, bool sjis, std::vector<std::string> &runs) {
+    switch (node.kind) {
+    case Node::Kind::literal: {
+        const bool lone_lead = sjis && node.code < 256 && is_lead_byte(static_cast<unsigned char>(node.code));
+        if ((node.fold && is_ascii_letter(node.code)) || lone_lead) {
+            runs.emplace_back();
+            return;
+        }
+        if (runs.empty()) runs.emplace_back();
+        if (node.code >= 256) runs.back() += static_cast<char>(node.code >> 8);
+        runs.back() += static_cast<char>(node.code & 0xFF);
+        return;
+    }
+    case Node::Kind::concat:
+        for (const auto &child : node.children) collect_required(*child, sjis, runs);
+        return;
+    case Node::Kind::group:
+        runs.emplace_back();
+        collect_required(*node.children[0], sjis, runs);
+        runs.emplace_back();
+        return;
+    case Node::Kind::repeat:
+        runs.emplace_back();
+        if (node.min > 0) collect_required(*node.children[0], sjis, runs);
+        runs.emplace_back();
+        return;
+    case Node::Kind::assertion:
+    case Node::Kind::lookahead:
+        return;
+    default:
+        runs.emplace_back();
+        return;
+    }
+}
+
 class Compiler {
 public:
     Compiler(const Flags &flags, Program &program) : flags_(flags), program_(program) {}
@@ -364,6 +401,11 @@ Program compile_pattern(const ParsedPattern &pattern, const Flags &flags) {
     const Node *first = &root;
     if (root.kind == Node::Kind::concat && !root.children.empty()) first = root.children[0].get();
     program.anchored = first->kind == Node::Kind::assertion && first->assertion == AssertKind::text_start;
+
+    std::vector<std::string> runs;
+    collect_required(root, flags.sjis, runs);
+    for (const auto &run : runs)
+        if (run.size() > program.required.size()) program.required = run;
 
     std::array<bool, 256> set{};
     if (!collect_first_bytes(root, set)) {

@@ -20,17 +20,19 @@ bool Regex::substitute(std::string_view text, std::string &output, std::vector<s
     if (command_.operation != Operation::substitute) throw Error("not a substitution command");
     Matcher matcher(program_, text.data(), text.size(), Limits::for_text(text.size()));
     std::vector<size_t> found;
+    std::vector<size_t> last;
     std::string result;
     size_t copied = 0;
     size_t from = 0;
     size_t forbid_empty_at = kNoPosition;
     bool replaced = false;
+    result.reserve(text.size() + text.size() / 8);
     while (from <= text.size() && matcher.search(from, forbid_empty_at, found)) {
         replaced = true;
         result.append(text.data() + copied, found[0] - copied);
         replacement_.expand(text.data(), found, result);
         copied = found[1];
-        captures = found;
+        last = found;
         if (!command_.flags.global) break;
         // Perl's rule: after an empty match the next one may not be empty at the same place.
         forbid_empty_at = found[0] == found[1] ? found[1] : kNoPosition;
@@ -39,6 +41,7 @@ bool Regex::substitute(std::string_view text, std::string &output, std::vector<s
     if (!replaced) return false;
     result.append(text.data() + copied, text.size() - copied);
     output.swap(result);
+    captures.swap(last);
     return true;
 }
 

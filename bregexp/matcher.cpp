@@ -12,7 +12,7 @@ const char *const kTooComplexMessage = "pattern too complex for this text";
 
 namespace {
 
-enum FrameKind : uint32_t { kBranch, kRestore, kGreedy, kLazy };
+enum FrameKind : uint32_t { kBranch, kRestore, kRestorePair, kGreedy, kLazy };
 
 bool is_word_byte(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -29,7 +29,7 @@ constexpr size_t kBytesPerStep = 32;
 Limits Limits::for_text(size_t size) {
     Limits limits;
     limits.steps = 20000000u + 128u * static_cast<uint64_t>(size);
-    limits.stack_bytes = (size_t(64) << 20) + std::min<size_t>(size, SIZE_MAX / 16) * 8;
+    limits.stack_bytes = (size_t(128) << 20) + std::min<size_t>(size, SIZE_MAX / 32) * 16;
     return limits;
 }
 
@@ -61,6 +61,16 @@ void Matcher::set_register(Stack &stack, size_t reg, size_t value) {
     if (registers_[reg] == value) return;
     save_register(stack, reg);
     registers_[reg] = value;
+}
+
+// One frame restores both ends of a group: the common case of a capture
+// inside a loop then costs two frames per iteration instead of three.
+void Matcher::set_group(Stack &stack, size_t group, size_t start, size_t end) {
+    const size_t slot = 2 * group;
+    if (registers_[slot] == start && registers_[slot + 1] == end) return;
+    push(stack, Frame{kRestorePair, static_cast<uint32_t>(slot), registers_[slot], registers_[slot + 1], 0});
+    registers_[slot] = start;
+    registers_[slot + 1] = end;
 }
 
 size_t Matcher::width(size_t pos) const { return char_width(text_, pos, size_, sjis_); }
@@ -302,6 +312,11 @@ bool Matcher::backtrack(Stack &stack, size_t base, uint32_t &pc, size_t &pos) {
             registers_[f.pc] = f.pos;
             stack.pop_back();
             break;
+        case kRestorePair:
+            registers_[f.pc] = f.pos;
+            registers_[f.pc + 1] = f.aux;
+            stack.pop_back();
+            break;
         case kBranch:
             pc = f.pc;
             pos = f.pos;
@@ -378,8 +393,7 @@ bool Matcher::run(uint32_t pc, size_t pos, Stack &stack, int depth) {
             ++pc;
             break;
         case Op::close:
-            set_register(stack, 2 * static_cast<size_t>(in.a), registers_[open_register(in.a)]);
-            set_register(stack, 2 * static_cast<size_t>(in.a) + 1, pos);
+            set_group(stack, in.a, registers_[open_register(in.a)], pos);
             ++pc;
             break;
         case Op::loop_mark:
@@ -424,7 +438,29 @@ size_t Matcher::next_candidate(size_t pos) {
     return p < size_ ? p : kNoPosition;
 }
 
+bool Matcher::required_text_follows(size_t from) {
+    const std::string &needle = program_.required;
+    if (needle.empty()) return true;
+    if (required_found_at_ != kNoPosition && required_found_at_ >= from) return true;
+    const unsigned char first = static_cast<unsigned char>(needle[0]);
+    size_t p = from;
+    while (size_ - p >= needle.size()) {
+        const void *hit = std::memchr(text_ + p, first, size_ - p - needle.size() + 1);
+        if (!hit) break;
+        p = static_cast<size_t>(static_cast<const unsigned char *>(hit) - text_);
+        if (std::memcmp(text_ + p, needle.data(), needle.size()) == 0) {
+            charge((p - from) / kBytesPerStep);
+            required_found_at_ = p;
+            return true;
+        }
+        ++p;
+    }
+    charge((size_ - from) / kBytesPerStep);
+    return false;
+}
+
 bool Matcher::search(size_t from, size_t forbid_empty_at, std::vector<size_t> &captures) {
+    if (from > size_ || !required_text_follows(from)) return false;
     registers_.assign(capture_slots_ + group_slots_ + program_.loop_registers, kNoPosition);
     forbid_empty_at_ = forbid_empty_at;
     for (size_t p = from; p <= size_;) {

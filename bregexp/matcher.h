@@ -61,10 +61,12 @@ private:
     bool assertion_holds(AssertKind kind, size_t pos) const;
     bool word_before(size_t pos) const;
     size_t next_candidate(size_t pos);
+    bool required_text_follows(size_t from);
 
     void push(Stack &stack, const Frame &frame);
     void save_register(Stack &stack, size_t reg);
     void set_register(Stack &stack, size_t reg, size_t value);
+    void set_group(Stack &stack, size_t group, size_t start, size_t end);
     void charge(uint64_t steps);
 
     size_t open_register(uint32_t group) const { return capture_slots_ + group; }
@@ -85,6 +87,7 @@ private:
     size_t start_ = 0;
     size_t end_ = 0;
     size_t forbid_empty_at_ = kNoPosition;
+    size_t required_found_at_ = kNoPosition;  // last place the required text was seen
 };
 
 }  // namespace bregexp

@@ -62,6 +62,7 @@ struct Program {
     bool use_first_bytes = false;       // a match must begin with a byte of first_bytes
     bool first_bytes_are_boundaries = true;  // no byte of the set can be a trail byte
     std::array<bool, 256> first_bytes{};
+    std::string required;               // bytes every match contains (empty: none known)
 };
 
 }  // namespace bregexp

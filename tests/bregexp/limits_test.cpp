@@ -1,0 +1,85 @@
+// Runaway patterns end in an error; large texts neither recurse nor blow up.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine_test_support.h"
+
+using namespace bregexp_test;
+
+namespace {
+const char *const kTooComplex = "pattern too complex for this text";
+}
+
+TEST(Limits, CatastrophicPatternsStopWithAnError) {
+    // The "b" far away keeps the required-text check from ending the search early.
+    const std::string as = std::string(40, 'a') + "!b";
+    EXPECT_EQ(error_of("m/(a*)*b/", as), kTooComplex);
+    EXPECT_EQ(error_of("m/(a|aa)*b/", as), kTooComplex);
+    // Alternatives of single characters are one class: no blow-up at all.
+    EXPECT_EQ(found("m/(a|a)*b/", as), "b");
+    EXPECT_EQ(error_of("m/(?:a+)+b/", as), kTooComplex);
+    EXPECT_EQ(error_of("s/(a|aa)+$/y/g", as), kTooComplex);
+}
+
+TEST(Limits, SubstitutionHittingTheBudgetChangesNothing) {
+    bregexp::Regex regex("s/(a*)*b|c/X/g");
+    std::string output = "untouched";
+    std::vector<size_t> captures;
+    // The first "c" would be replaced before the runaway part is reached.
+    EXPECT_THROW(regex.substitute("c" + std::string(40, 'a'), output, captures), bregexp::Error);
+    EXPECT_EQ(output, "untouched");
+    EXPECT_TRUE(captures.empty());
+}
+
+TEST(Limits, BudgetGrowsWithTheText) {
+    // Heavy but linear work on a larger text stays within the budget.
+    std::string text;
+    while (text.size() < (4u << 20)) text += "alpha beta gamma beta delta ";
+    EXPECT_EQ(found("m/(\\w+) (\\w+) \\1 \\2 [x]/", text), "<none>");
+}
+
+TEST(Limits, MissingRequiredTextIsFoundQuickly) {
+    // Quadratic in principle; the absent literal ends the search at once.
+    const std::string text(1u << 20, 'a');
+    EXPECT_EQ(found("m/a*b/", text), "<none>");
+    EXPECT_EQ(found("m/(?:a|b)*?cd/", text), "<none>");
+}
+
+TEST(Limits, LongTextsUseNoRecursion) {
+    const std::string text = "<" + std::string(2000000, 'x') + ">";
+    EXPECT_EQ(found("m/<(?:x|y)*>/", text).size(), text.size());
+    EXPECT_EQ(found("m/<(x|yz)*>/", text.substr(0, 200000) + ">").size(), 200001u);
+    EXPECT_EQ(found("m/<(?:x)*?>/", text).size(), text.size());
+    EXPECT_EQ(groups("m/<((.|\\n)*)>/", text)[2], "x");
+}
+
+TEST(Limits, RegionOf64MegabytesMatches) {
+    std::string text;
+    text.reserve(64u << 20);
+    text += "<!-- %NAME% -->\r\n";
+    const std::string line = "lorem ipsum <b>dolor</b> sit amet, 100% consectetur\r\n";
+    while (text.size() + line.size() < (64u << 20) - 64) text += line;
+    const size_t body_end = text.size();
+    text += "<!-- %close NAME% -->\r\n";
+    bregexp::Regex regex("m/(<!--.*?)?%(NAME)%((.|\\n)*?)%(close|ここまで) \\2%(.*?-->)?/k");
+    std::vector<size_t> c;
+    ASSERT_TRUE(regex.match(text, c));
+    EXPECT_EQ(c[0], 0u);
+    EXPECT_EQ(c[1], text.size() - 2);
+    EXPECT_EQ(c[7], body_end + 5);  // group 3 ends at the closing marker
+}
+
+TEST(Limits, RegionAbsentFromLargeText) {
+    std::string text;
+    const std::string line = "%other% 50% <!-- comment --> %NAM% %NAMEX% \r\n";
+    text = "<!-- %NAME% --> opened but never closed\r\n";
+    while (text.size() < (8u << 20)) text += line;
+    EXPECT_EQ(found("m/(<!--.*?)?%(NAME)%((.|\\n)*?)%(close|ここまで) \\2%(.*?-->)?/k", text), "<none>");
+}
+
+TEST(Limits, HugeCountsAndProgramsAreRefused) {
+    EXPECT_EQ(error_of("m/a{70000}/"), "quantifier count too large");
+    EXPECT_EQ(error_of("m/(?:(?:ab){1000}){1000}/"), "pattern too large");
+    EXPECT_EQ(found("m/a{3000}/", std::string(3000, 'a')).size(), 3000u);
+}

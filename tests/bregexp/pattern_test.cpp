@@ -1,0 +1,107 @@
+// Pattern syntax and Perl's matching semantics.
+#include <gtest/gtest.h>
+
+#include "engine_test_support.h"
+
+using namespace bregexp_test;
+using V = std::vector<std::string>;
+
+TEST(Pattern, SyntaxErrors) {
+    EXPECT_EQ(error_of("m/(a/"), "unmatched ( in pattern");
+    EXPECT_EQ(error_of("m/a)/"), "unmatched ) in pattern");
+    EXPECT_EQ(error_of("m/[ab/"), "unmatched [ in pattern");
+    EXPECT_EQ(error_of("m/*a/"), "nothing to repeat in pattern");
+    EXPECT_EQ(error_of("m/a|?/"), "nothing to repeat in pattern");
+    EXPECT_EQ(error_of("m/(+)/"), "nothing to repeat in pattern");
+    EXPECT_EQ(error_of("m/a**/"), "nested quantifiers in pattern");
+    EXPECT_EQ(error_of("m/a{3,1}/"), "quantifier {n,m} with n > m");
+    EXPECT_EQ(error_of("m/[z-a]/"), "invalid range in character class");
+    EXPECT_EQ(error_of("m/(a)\\2/"), "reference to nonexistent group in pattern");
+    EXPECT_EQ(error_of("m/\\q/"), "unknown escape \\q in pattern");
+    EXPECT_EQ(error_of("m/a\\/"), "missing delimiter");
+    EXPECT_EQ(error_of("m/" + std::string(300, '(') + std::string(300, ')') + "/"), "pattern nested too deeply");
+}
+
+TEST(Pattern, LiteralsAndEscapes) {
+    EXPECT_EQ(found("m/\\x41\\x{42}\\t\\n\\0\\e/", std::string("AB\t\n\0\x1b", 6)), std::string("AB\t\n\0\x1b", 6));
+    EXPECT_EQ(found("m/\\.\\*\\/\\$/", "a.*/$"), ".*/$");
+    EXPECT_EQ(found("m/a{x/", "a{x"), "a{x");  // not a quantifier: literal, as in Perl
+    EXPECT_EQ(found("m/\\012/", "a\nb"), "\n");
+}
+
+TEST(Pattern, ClassesAndShorthands) {
+    EXPECT_EQ(found("m/[^a-c]+/", "abcxyzabc"), "xyz");
+    EXPECT_EQ(found("m/[]a]+/", "x]a]y"), "]a]");
+    EXPECT_EQ(found("m/[a-]+/", "x-a-y"), "-a-");
+    EXPECT_EQ(found("m/[\\d_]+/", "ab1_2c"), "1_2");
+    EXPECT_EQ(found("m/\\w+\\s\\W\\S\\D/", "ab\t!xy"), "ab\t!xy");
+    EXPECT_EQ(found("m/[\\s\\]]+/", "a ] b"), " ] ");
+    EXPECT_EQ(found("m/[^\\n]+/", "\nab\n"), "ab");
+    // \w is ASCII only: bytes above 0x7F are not word characters.
+    EXPECT_EQ(found("m/\\w+/", "\xe9t\xe9"), "t");
+}
+
+TEST(Pattern, Anchors) {
+    EXPECT_EQ(found("m/b$/", "ab\n"), "b");
+    EXPECT_EQ(found("m/b\\Z/", "ab\n"), "b");
+    EXPECT_EQ(found("m/b\\z/", "ab\n"), "<none>");
+    EXPECT_EQ(found("m/b$/", "ab\n\n"), "<none>");
+    EXPECT_EQ(found("m/^b/", "a\nb"), "<none>");
+    EXPECT_EQ(found("m/^b/m", "a\nb"), "b");
+    EXPECT_EQ(found("m/a$/m", "a\nb"), "a");
+    EXPECT_EQ(found("m/\\Ab/m", "a\nb"), "<none>");
+    EXPECT_EQ(found("m/\\bfoo\\b/", "afoo foo"), "foo");
+    EXPECT_EQ(groups("m/\\Bo(\\w)/", "foo")[1], "o");
+}
+
+TEST(Pattern, DotAndFlags) {
+    EXPECT_EQ(found("m/a.c/", "a\nc abc"), "abc");
+    EXPECT_EQ(found("m/a.c/s", "a\nc abc"), "a\nc");
+    EXPECT_EQ(found("m/AbC/i", "xaBcx"), "aBc");
+    EXPECT_EQ(found("m/[a-c]+/i", "xABCx"), "ABC");
+    EXPECT_EQ(found("m/[^a]/i", "Ab"), "b");
+    EXPECT_EQ(found("m/ a b # comment\n c /x", "abc"), "abc");
+    EXPECT_EQ(found("m/a\\ b/x", "a b"), "a b");
+    EXPECT_EQ(found("m/[ ]/x", "a b"), " ");
+}
+
+TEST(Pattern, QuantifiersGreedyAndLazy) {
+    EXPECT_EQ(found("m/a{2,3}/", "aaaa"), "aaa");
+    EXPECT_EQ(found("m/a{2,3}?/", "aaaa"), "aa");
+    EXPECT_EQ(found("m/a{2}/", "aaaa"), "aa");
+    EXPECT_EQ(found("m/a{2,}/", "aaaa"), "aaaa");
+    EXPECT_EQ(found("m/<.*>/", "<a><b>"), "<a><b>");
+    EXPECT_EQ(found("m/<.*?>/", "<a><b>"), "<a>");
+    EXPECT_EQ(found("m/(?:ab)+?c/", "ababc"), "ababc");
+    EXPECT_EQ(found("m/(?:ab){2}/", "abababab"), "abab");
+    EXPECT_EQ(found("m/x(?:ab){1,2}?/", "xabab"), "xab");
+    EXPECT_EQ(found("m/a.*b/", "a1b2b3"), "a1b2b");
+    EXPECT_EQ(found("m/a[^b]*?c/", "aXXcYc"), "aXXc");
+}
+
+TEST(Pattern, LeftmostThenPriority) {
+    EXPECT_EQ(found("m/b|ab/", "ab"), "ab");
+    EXPECT_EQ(found("m/a|ab/", "ab"), "a");
+    EXPECT_EQ(found("m/(?:a|ab)c/", "abc"), "abc");
+}
+
+TEST(Pattern, Lookahead) {
+    EXPECT_EQ(found("m/\\w+(?=;)/", "ab cd;"), "cd");
+    EXPECT_EQ(found("m/a(?!b)./", "abac"), "ac");
+    EXPECT_EQ(groups("m/(?=(\\w+))a/", "aaa"), (V{"a", "aaa"}));
+    EXPECT_EQ(groups("m/(?!(b))a/", "ab"), (V{"a", kUnset}));
+}
+
+TEST(Pattern, BackReferences) {
+    EXPECT_EQ(found("m/(\\w)\\1/", "abccd"), "cc");
+    EXPECT_EQ(found("m/(a)|b\\1/", "b"), "<none>");  // group did not take part: fails
+    EXPECT_EQ(found("m/^(\\w+) \\1$/i", "Hey HEY"), "Hey HEY");
+    EXPECT_EQ(found("m/(a*)b\\1/", "aabaa"), "aabaa");
+}
+
+TEST(Pattern, EmptyLoopBodiesTerminate) {
+    EXPECT_EQ(found("m/(?:a*)*b/", "aab"), "aab");
+    EXPECT_EQ(found("m/(?:\\b)*a/", "a"), "a");
+    EXPECT_EQ(groups("m/(a?)*/", ""), (V{"", ""}));
+    EXPECT_EQ(found("m//", "abc"), "");
+}
