@@ -167,9 +167,10 @@ bool ReplaceFileContents(const std::string& name, const char* data, std::size_t 
   const std::string folder = ExtractFilePath(target);
   const std::string base = ExtractFileName(target);
   static unsigned serial = 0;
+  static const long pid = static_cast<long>(::getpid());
   for (int attempt = 0; attempt < 100; ++attempt) {
     char suffix[64];
-    std::snprintf(suffix, sizeof suffix, ".%ld.%u.tmp", static_cast<long>(::getpid()), ++serial);
+    std::snprintf(suffix, sizeof suffix, ".%ld.%u.tmp", pid, ++serial);
     TemporaryFile temporary(folder + "." + base + suffix);
     FileDescriptor file(::open(temporary.name().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!file.valid()) {
@@ -182,8 +183,10 @@ bool ReplaceFileContents(const std::string& name, const char* data, std::size_t 
     }
     if (exists) {
       if (::fchmod(file.get(), existing.st_mode & 07777) != 0) return false;
-      // Keeping the owner needs privileges; a file we may write is enough.
-      if (::fchown(file.get(), existing.st_uid, existing.st_gid) != 0) {
+      // Keeping another owner needs privileges; where they are lacking, a
+      // file we may write is enough.
+      if ((existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&
+          ::fchown(file.get(), existing.st_uid, existing.st_gid) != 0) {
       }
     }
     if (!WriteAll(file.get(), data, size) || !file.Close()) return false;

@@ -1,0 +1,150 @@
+// Times Quorvel_con over generated sites and compares it with the physical
+// floor (cp of the same files) and with Perl doing the same substitution.
+// Prints a table; asserts nothing.
+//
+//   bench_sync [work folder] [sizes...]     (default: 100 1000 10000)
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kPageSize = 20 * 1024;
+constexpr int kRepetitions = 3;
+
+struct Measure {
+  double seconds = 0;
+  long peakKilobytes = 0;
+};
+
+// Runs a program with stdout and stderr sent to /dev/null; the best of
+// kRepetitions, with prepare() run untimed before each.
+template <typename Prepare>
+Measure Time(const std::vector<std::string>& command, const std::string& dir, Prepare prepare,
+             const std::vector<std::string>& environment = {}) {
+  Measure best{1e9, 0};
+  for (int rep = 0; rep < kRepetitions; ++rep) {
+    prepare();
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      const int null = ::open("/dev/null", O_WRONLY);
+      ::dup2(null, 1);
+      ::dup2(null, 2);
+      if (::chdir(dir.c_str()) != 0) ::_exit(126);
+      for (const std::string& assignment : environment) ::putenv(const_cast<char*>(assignment.c_str()));
+      std::vector<char*> argv;
+      for (const std::string& part : command) argv.push_back(const_cast<char*>(part.c_str()));
+      argv.push_back(nullptr);
+      ::execvp(argv[0], argv.data());
+      ::_exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(pid, &status, 0, &usage);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      std::fprintf(stderr, "%s failed (status %d)\n", command[0].c_str(), status);
+      std::exit(1);
+    }
+    best.seconds = std::min(best.seconds, seconds);
+    best.peakKilobytes = std::max(best.peakKilobytes, usage.ru_maxrss);
+  }
+  return best;
+}
+
+const char kOldRegion[] =
+    "<!-- %menu% -->\n<nav>\n  <a href=\"index.html\">Home</a> |\n  <a href=\"old.html\">Old</a>\n</nav>\n"
+    "<!-- %close menu% -->";
+const char kNewRegion[] =
+    "<!-- %menu% -->\n<nav>\n  <a href=\"index.html\">Home</a> |\n  <a href=\"teas.html\">Teas $4 / 茶</a> |\n"
+    "  <a href=\"visit.html\">Visit</a>\n</nav>\n<!-- %close menu% -->";
+
+// A page of about kPageSize bytes with the region after the first quarter.
+std::string Page(const char* region, unsigned seed) {
+  std::string text = "<!DOCTYPE html>\n<html><head><title>page</title></head><body>\n";
+  std::string filler;
+  while (filler.size() < kPageSize) {
+    seed = seed * 1103515245u + 12345u;
+    filler += "<p>Paragraph " + std::to_string(seed % 100000) +
+              ": green tea, lake views and quiet afternoons by the water.</p>\n";
+  }
+  const std::size_t quarter = filler.find('\n', filler.size() / 4) + 1;
+  text += filler.substr(0, quarter) + region + "\n" + filler.substr(quarter);
+  text.resize(kPageSize - 16);
+  return text + "\n</body></html>\n";
+}
+
+void Put(const std::string& name, const std::string& bytes) {
+  std::ofstream(name, std::ios::binary) << bytes;
+}
+
+struct Site {
+  std::string dir;
+  std::vector<std::string> pages;  // relative names
+  std::size_t bytes = 0;
+};
+
+Site BuildSite(const std::string& root, int count) {
+  Site site{root + "/site" + std::to_string(count), {}, 0};
+  std::system(("rm -rf '" + site.dir + "' && mkdir -p '" + site.dir + "/pages'").c_str());
+  Put(site.dir + "/source.html", Page(kNewRegion, 7));
+  std::string list = "変数:menu\n同期ﾌｧｲﾙ:source.html\n[EOH]\n";
+  for (int i = 0; i < count; ++i) {
+    const std::string name = "pages/p" + std::to_string(i) + ".html";
+    const std::string page = Page(kOldRegion, static_cast<unsigned>(i));
+    Put(site.dir + "/" + name, page);
+    site.pages.push_back(name);
+    site.bytes += page.size();
+    list += name + "\n";
+  }
+  Put(site.dir + "/site.lst", list);
+  return site;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string root = argc > 1 ? argv[1] : "bench-sync-work";
+  std::vector<int> sizes;
+  for (int i = 2; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+  if (sizes.empty()) sizes = {100, 1000, 10000};
+  ::mkdir(root.c_str(), 0777);
+
+  std::printf("Quorvel_con vs cp vs perl -0777 -pi: best of %d runs, pages of %zu KB\n\n", kRepetitions,
+              kPageSize / 1024);
+  std::printf("%7s %8s | %9s %9s %9s | %7s %7s | %10s %10s %10s\n", "files", "MB", "con s", "cp s", "perl s",
+              "con/cp", "con/pl", "con KB", "cp KB", "perl KB");
+  for (const int count : sizes) {
+    const Site site = BuildSite(root, count);
+    const auto nothing = [] {};
+    const Measure con = Time({BENCH_QUORVEL_CON, "site.lst"}, site.dir, nothing);
+
+    std::vector<std::string> cp = {"cp", "-r", "pages", "copy"};
+    const Measure copy = Time(cp, site.dir, [&] { std::system(("rm -rf '" + site.dir + "/copy'").c_str()); });
+
+    std::vector<std::string> perl = {BENCH_PERL, "-0777", "-pi", "-e",
+                                     "s/(<!--.*?)?%(menu)%((.|\\n)*?)%(close|ここまで) \\2%(.*?-->)?/$ENV{QV_REGION}/"};
+    perl.insert(perl.end(), site.pages.begin(), site.pages.end());
+    const Measure pl = Time(perl, site.dir, nothing, {std::string("QV_REGION=") + kNewRegion});
+
+    std::printf("%7d %8.1f | %9.3f %9.3f %9.3f | %7.2f %7.2f | %10ld %10ld %10ld\n", count,
+                static_cast<double>(site.bytes) / 1e6, con.seconds, copy.seconds, pl.seconds,
+                con.seconds / copy.seconds, con.seconds / pl.seconds, con.peakKilobytes, copy.peakKilobytes,
+                pl.peakKilobytes);
+    std::fflush(stdout);
+    std::system(("rm -rf '" + site.dir + "'").c_str());
+  }
+  std::printf("\nGoal: con/cp <= 1.5, con/pl < 1; con KB about the same for every size.\n");
+  return 0;
+}
