@@ -268,16 +268,19 @@ private:
         }
     }
 
+    // Adds the set of \d \w \s or their negations to chars (which may
+    // already hold other members: the negation applies to the escape alone).
     bool read_class_escape(unsigned char c, CharClass &chars) {
+        CharClass set;
         switch (c) {
-        case 'd': chars.add_digits(); return true;
-        case 'w': chars.add_word_chars(); return true;
-        case 's': chars.add_spaces(); return true;
-        case 'D': chars.add_digits(); chars.negate(); return true;
-        case 'W': chars.add_word_chars(); chars.negate(); return true;
-        case 'S': chars.add_spaces(); chars.negate(); return true;
+        case 'd': case 'D': set.add_digits(); break;
+        case 'w': case 'W': set.add_word_chars(); break;
+        case 's': case 'S': set.add_spaces(); break;
         default: return false;
         }
+        if (c == 'D' || c == 'W' || c == 'S') set.negate();
+        chars.add_class(set);
+        return true;
     }
 
     [[noreturn]] void unknown_escape(unsigned char c) {

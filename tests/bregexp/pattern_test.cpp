@@ -37,6 +37,10 @@ TEST(Pattern, ClassesAndShorthands) {
     EXPECT_EQ(found("m/\\w+\\s\\W\\S\\D/", "ab\t!xy"), "ab\t!xy");
     EXPECT_EQ(found("m/[\\s\\]]+/", "a ] b"), " ] ");
     EXPECT_EQ(found("m/[^\\n]+/", "\nab\n"), "ab");
+    // A negated escape inside a class negates only itself.
+    EXPECT_EQ(found("m/[!\\S]+/", " a! "), "a!");
+    EXPECT_EQ(found("m/[a\\W]+/", "b-a-b"), "-a-");
+    EXPECT_EQ(found("m/[^\\d\\s]+/", "1 ab 2"), "ab");
     // \w is ASCII only: bytes above 0x7F are not word characters.
     EXPECT_EQ(found("m/\\w+/", "\xe9t\xe9"), "t");
 }
