@@ -35,13 +35,3 @@ TEST(StringList, IndexErrorsNameTheIndex) {
   EXPECT_EQ(list.Count(), 1);
   EXPECT_EQ(list.Get(0), "b");
 }
-
-TEST(Errors, ClassNamesReachTheUser) {
-  const EFOpenError open("m");
-  const EFCreateError create("m");
-  const Exception& base = open;
-  EXPECT_STREQ(base.ClassName(), "EFOpenError");
-  EXPECT_STREQ(static_cast<const Exception&>(create).ClassName(), "EFCreateError");
-  EXPECT_STREQ(Exception("m").ClassName(), "Exception");
-  EXPECT_STREQ(EInOutError("m").ClassName(), "EInOutError");
-}
