@@ -11,8 +11,6 @@
 
 namespace {
 
-enum class Outcome { kFinished, kQuietEnd };
-
 // A name that exists as written is used as it is; otherwise it counts from
 // the program's folder.
 std::string ResolveListFileName(const std::string& argument) {
@@ -20,7 +18,9 @@ std::string ResolveListFileName(const std::string& argument) {
   return platform::ExpandFileName(argument, AppDir);
 }
 
-Outcome Run(int argc, char** argv) {
+// Runs steps up to the closing text; an empty answer to the prompt ends
+// the run quietly.
+void Run(int argc, char** argv) {
   if (argc < 2) throw Exception("ファイルを指定してください。");
   TStringList fileList;
   const std::string listFileName = ResolveListFileName(argv[1]);
@@ -35,7 +35,7 @@ Outcome Run(int argc, char** argv) {
       WriteLine("変数名を入力してください。");
       FlushOutput();
       ReadLine(variableName);
-      if (variableName.empty()) return Outcome::kQuietEnd;
+      if (variableName.empty()) return;
     }
   }
 
@@ -45,7 +45,6 @@ Outcome Run(int argc, char** argv) {
   SyncVariable(variableName, sourceFileName, fileList, false);
   WriteText("終了しました。");
   FlushOutput();
-  return Outcome::kFinished;
 }
 
 void PrintError(const char* className, const std::string& message) {
