@@ -8,11 +8,15 @@
 #include <iterator>
 #include <string>
 
+// Removed when the fuzzing process ends; the targets only put plain files
+// into it.
 inline const std::string& ScratchDir() {
+  // A plain array: it outlives every destructor that runs at exit.
+  static char path[] = "/tmp/quorvel-fuzz-XXXXXX";
   static const std::string dir = [] {
-    std::string pattern = "/tmp/quorvel-fuzz-XXXXXX";
-    if (!::mkdtemp(pattern.data())) std::abort();
-    return pattern + "/";
+    if (!::mkdtemp(path)) std::abort();
+    std::atexit([] { std::system((std::string("rm -rf '") + path + "'").c_str()); });
+    return std::string(path) + "/";
   }();
   return dir;
 }
