@@ -13,6 +13,14 @@
 # case folding are ASCII-only there. Under k, pattern, replacement and text
 # are decoded from cp932 and matched with /aa, which keeps \d \w \s and case
 # folding ASCII-only on character strings; offsets are mapped back to bytes.
+#
+# Under k the search for the leftmost match is done here, one \G-anchored
+# attempt per start position: Perl 5.36's start-position optimiser misses
+# matches on decoded strings when the pattern opens with a lookahead that
+# can match empty ("(?=x?)." finds nothing in a one-kanji string). s///g is
+# then emulated with Perl's documented rule: after an empty match at p, the
+# next match may start at p only if it is not empty. QUORVEL_ORACLE_SCAN=1
+# uses the same emulation in byte mode too, to check it against Perl's own.
 use strict;
 no warnings;
 use Encode ();
@@ -27,7 +35,8 @@ sub decode_cp932 {
 }
 
 # The replacement syntax of the library, read into literal pieces and group
-# numbers: $& $1..$9 ${N} \1..\9 \n \r \t, and \c for any other c is c.
+# numbers: $& $N ${N} (N all the digits that follow, as in Perl; $0 is the
+# whole match) \1..\9 \n \r \t, and \c for any other c is c.
 sub parse_replacement {
     my ($r) = @_;
     my @c = split //, $r;
@@ -40,8 +49,8 @@ sub parse_replacement {
         my $n = $i + 1 < @c ? $c[ $i + 1 ] : undef;
         if ($c eq '$' && defined $n && $n eq '&') {
             $flush->(); push @tokens, [ 'grp', 0 ]; $i += 2;
-        } elsif ($c eq '$' && defined $n && $n =~ /^[1-9]$/) {
-            $flush->(); push @tokens, [ 'grp', $n ]; $i += 2;
+        } elsif ($c eq '$' && defined $n && substr($r, $i) =~ /^\$([0-9]+)/) {
+            $flush->(); push @tokens, [ 'grp', $1 + 0 ]; $i += length($1) + 1;
         } elsif ($c eq '$' && defined $n && $n eq '{' && substr($r, $i) =~ /^\$\{([0-9]+)\}/) {
             $flush->(); push @tokens, [ 'grp', $1 + 0 ]; $i += length($1) + 3;
         } elsif ($c eq '\\' && defined $n) {
@@ -124,27 +133,37 @@ sub evaluate {
         (my $message = $@) =~ s/\s+/ /g;
         return "ERR\t$message";
     }
+    my @tokens = $op eq 's' ? parse_replacement($replacement) : ();
+    my ($count, $groups, $subject) =
+        ($k || $ENV{QUORVEL_ORACLE_SCAN}) ? scan($pattern, $modifiers, $text, $op, $global, \@tokens, $offsets)
+                                         : native($re, $text, $op, $global, \@tokens, $offsets);
+    return "0" if !$count;
+    return "1\t$groups\t" if $op eq 'm';
+    $subject = Encode::encode('cp932', $subject) if $k;
+    return "1\t$groups\t" . unpack('H*', $subject);
+}
 
+sub expand {
+    my ($tokens, $original, $starts, $ends) = @_;
+    return join '', map {
+        my ($kind, $value) = @$_;
+        $kind eq 'lit' ? $value
+            : defined $starts->[$value] && defined $ends->[$value]
+            ? substr($original, $starts->[$value], $ends->[$value] - $starts->[$value])
+            : '';
+    } @$tokens;
+}
+
+# Perl's own search and substitution.
+sub native {
+    my ($re, $text, $op, $global, $tokens, $offsets) = @_;
     if ($op eq 'm') {
-        if ($text =~ $re) {
-            my $groups = groups_of([@-], [@+], $offsets);
-            return "1\t$groups\t";
-        }
-        return "0";
+        return (0) if $text !~ $re;
+        return (1, groups_of([@-], [@+], $offsets));
     }
-
-    my @tokens = parse_replacement($replacement);
     my $original = $text;
     my $subject = $text;
-    my $build = sub {
-        join '', map {
-            my ($kind, $value) = @$_;
-            $kind eq 'lit' ? $value
-                : defined $-[$value] && defined $+[$value]
-                ? substr($original, $-[$value], $+[$value] - $-[$value])
-                : '';
-        } @tokens;
-    };
+    my $build = sub { expand($tokens, $original, [@-], [@+]) };
     # Match variables are scoped to the enclosing block: read them in it.
     my ($count, $groups);
     if ($global) {
@@ -154,7 +173,44 @@ sub evaluate {
         $count = ($subject =~ s/$re/$build->()/e);
         $groups = groups_of([@-], [@+], $offsets) if $count;
     }
-    return "0" if !$count;
-    $subject = Encode::encode('cp932', $subject) if $k;
-    return "1\t$groups\t" . unpack('H*', $subject);
+    return ($count, $groups, $subject);
+}
+
+our $forbidden_empty_end = -1;
+
+# The leftmost match at or after $from, as [starts], [ends]; none may be an
+# empty match at $forbidden_empty_end.
+sub leftmost {
+    my ($anchored, $text, $from) = @_;
+    for my $start ($from .. length $text) {
+        pos($text) = $start;
+        return ([@-], [@+]) if $text =~ /$anchored/g;
+    }
+    return;
+}
+
+# The search done one start position at a time (see the top of the file).
+sub scan {
+    my ($pattern, $modifiers, $text, $op, $global, $tokens, $offsets) = @_;
+    my $close = $modifiers =~ /x/ ? "\n" : "";  # ends a trailing # comment
+    my $anchored = eval "qr/\\G(?:\$pattern$close)(?(?{ pos() == \$main::forbidden_empty_end })(*FAIL))/$modifiers";
+    die "anchored form rejected: $@" if !defined $anchored;
+    local $forbidden_empty_end = -1;
+    my ($starts, $ends) = leftmost($anchored, $text, 0);
+    return (0) if !$starts;
+    return (1, groups_of($starts, $ends, $offsets)) if $op eq 'm';
+
+    my ($subject, $copied, $count) = ('', 0, 0);
+    while ($starts) {
+        ++$count;
+        $subject .= substr($text, $copied, $starts->[0] - $copied) . expand($tokens, $text, $starts, $ends);
+        $copied = $ends->[0];
+        last if !$global;
+        my ($last_starts, $last_ends) = ($starts, $ends);
+        $forbidden_empty_end = $starts->[0] == $ends->[0] ? $ends->[0] : -1;
+        ($starts, $ends) = leftmost($anchored, $text, $copied);
+        ($starts, $ends) = ($last_starts, $last_ends), last if !$starts;
+    }
+    $subject .= substr($text, $copied);
+    return ($count, groups_of($starts, $ends, $offsets), $subject);
 }

@@ -65,21 +65,25 @@ std::string PatternWriter::pickCharacter() {
     return random_.pick(pool);
 }
 
-void PatternWriter::alternation(int depth) {
+bool PatternWriter::alternation(int depth) {
     int branches = random_.percent(75) ? 1 : random_.between(2, 3);
+    bool nullable = false;
     for (int i = 0; i < branches; ++i) {
         if (i > 0) append("|");
         // Empty branches are valid and worth covering, but rarely.
-        if (!random_.percent(5)) sequence(depth);
+        nullable = (random_.percent(5) || sequence(depth)) || nullable;
     }
+    return nullable;
 }
 
-void PatternWriter::sequence(int depth) {
+bool PatternWriter::sequence(int depth) {
     int pieces = random_.between(1, depth == 0 ? 5 : 3);
+    bool nullable = true;
     for (int i = 0; i < pieces; ++i) {
         if (extended_ && random_.percent(30)) layout();
-        piece(depth);
+        nullable = piece(depth) && nullable;
     }
+    return nullable;
 }
 
 void PatternWriter::layout() {
@@ -87,38 +91,55 @@ void PatternWriter::layout() {
     append(random_.pick(fillers), numeric_tail_);
 }
 
-void PatternWriter::piece(int depth) {
-    if (atom(depth) && random_.percent(35)) {
+bool PatternWriter::piece(int depth) {
+    // Decided first, so that a group knows whether it is repeated.
+    quantify_next_ = random_.percent(35);
+    bool quantify = quantify_next_;
+    bool nullable = false;
+    if (atom(depth, nullable) && quantify) {
         if (extended_ && random_.percent(10)) append(" ", numeric_tail_);
-        quantifier();
+        nullable = quantifier() || nullable;
     }
+    return nullable;
 }
 
-void PatternWriter::quantifier() {
+bool PatternWriter::quantifier() {
     static const std::vector<std::string> simple = {"*", "+", "?"};
     std::string q;
     // Perl 5.36 lets a literal with {0} or {0,0} match one character of a
     // decoded (UTF-8) string, so under k the upper bound is at least 1.
     int least_max = shift_jis_ ? 1 : 0;
+    int low = 0;
     switch (random_.below(6)) {
-    case 0: case 1: case 2: q = random_.pick(simple); break;
-    case 3: q = "{" + std::to_string(random_.between(least_max, 3)) + "}"; break;
-    case 4: q = "{" + std::to_string(random_.between(0, 2)) + ",}"; break;
+    case 0: case 1: case 2:
+        q = random_.pick(simple);
+        low = q == "+" ? 1 : 0;
+        break;
+    case 3:
+        low = random_.between(least_max, 3);
+        q = "{" + std::to_string(low) + "}";
+        break;
+    case 4:
+        low = random_.between(0, 2);
+        q = "{" + std::to_string(low) + ",}";
+        break;
     default: {
-        int low = random_.between(0, 2);
+        low = random_.between(0, 2);
         int high = std::max(least_max, low + random_.between(0, 2));
         q = "{" + std::to_string(low) + "," + std::to_string(high) + "}";
     }
     }
     if (random_.percent(35)) q += "?";
     append(q);
+    return low == 0;
 }
 
-bool PatternWriter::atom(int depth) {
+bool PatternWriter::atom(int depth, bool &nullable) {
     static const std::vector<std::string> class_escapes = {"\\d", "\\D", "\\w", "\\W", "\\s", "\\S"};
     static const std::vector<std::string> anchors = {"^", "$", "\\A", "\\z", "\\Z", "\\b", "\\B"};
     std::size_t roll = random_.below(100);
     bool nesting = depth < kMaxDepth;
+    nullable = false;
     if (roll < 36) {
         literal(pickCharacter());
         return true;
@@ -135,41 +156,71 @@ bool PatternWriter::atom(int depth) {
         append(random_.pick(class_escapes));
         return true;
     }
+    nullable = true;
     if (roll < 71) {
         append(random_.pick(anchors));
         return false;
     }
-    // Perl keeps what a group captured inside a failed negative lookahead;
-    // that is an accident of its implementation, not a rule to compare.
-    if (roll < 82 && nesting && groups_ < kMaxGroups && negative_lookaheads_ == 0) {
-        group(depth, "(", true);
+    // Perl keeps what a group captured inside a failed negative lookahead,
+    // and what a group inside a repeated group captured in an iteration that
+    // was backtracked (or clears it, depending on how it optimised the
+    // loop): accidents of its implementation, not rules to compare. Such
+    // groups are therefore not capturing; the repeated group itself is.
+    bool capture_allowed = negative_lookaheads_ == 0 && repeated_groups_ == 0;
+    if (roll < 82 && nesting && groups_ < kMaxGroups && capture_allowed) {
+        nullable = group(depth, "(", true);
         return true;
     }
     if (roll < 87 && nesting) {
-        group(depth, "(?:", false);
+        nullable = group(depth, "(?:", false);
         return true;
     }
     if (roll < 92 && nesting) {
-        bool negative = random_.percent(50);
-        negative_lookaheads_ += negative ? 1 : 0;
-        group(depth, negative ? "(?!" : "(?=", false);
-        negative_lookaheads_ -= negative ? 1 : 0;
+        if (random_.percent(50)) {
+            ++negative_lookaheads_;
+            group(depth, "(?!", false);
+            --negative_lookaheads_;
+        } else {
+            positiveLookahead(depth);
+        }
         return false;
     }
     if (!closed_groups_.empty()) {
         append("\\" + std::to_string(random_.pick(closed_groups_)), true);
         return true;
     }
+    nullable = false;
     literal(pickCharacter());
     return true;
 }
 
-void PatternWriter::group(int depth, const char *opener, bool capturing) {
+void PatternWriter::positiveLookahead(int depth) {
+    // Perl 5.36 misses matches after a lookahead whose body can match empty
+    // ("(?=x?)1*a" finds nothing in "a"), so such bodies are written again.
+    const std::string saved_out = out_;
+    const int saved_groups = groups_;
+    const auto saved_closed = closed_groups_;
+    const bool saved_tail = numeric_tail_;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        if (!group(depth, "(?=", false)) return;
+        out_ = saved_out;
+        groups_ = saved_groups;
+        closed_groups_ = saved_closed;
+        numeric_tail_ = saved_tail;
+    }
+    append("(?=\\S)");
+}
+
+bool PatternWriter::group(int depth, const char *opener, bool capturing) {
+    bool repeated = quantify_next_;
     int number = capturing ? ++groups_ : 0;
+    repeated_groups_ += repeated ? 1 : 0;
     append(opener);
-    alternation(depth + 1);
+    bool nullable = alternation(depth + 1);
     append(")");
+    repeated_groups_ -= repeated ? 1 : 0;
     if (capturing) closed_groups_.push_back(number);
+    return nullable;
 }
 
 void PatternWriter::literal(const std::string &character) {

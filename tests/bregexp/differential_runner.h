@@ -15,6 +15,7 @@ std::vector<Outcome> runOurs(const std::vector<Case> &cases);
 struct Comparison {
     std::size_t compared = 0;
     std::size_t rejected_by_perl = 0;  // generator slips: left out
+    std::size_t too_complex = 0;       // our step budget ran out: left out
     std::size_t matches = 0;           // cases where Perl found a match
     std::vector<std::string> mismatches;  // readable reports
     std::vector<Case> failing;            // the cases behind them
