@@ -1,6 +1,8 @@
-// Peak memory of a stretch of work: the process's high-water mark of
-// resident memory is reset at the start (Linux clear_refs), and the growth
-// over the resident size at that moment is what the work added.
+// Peak memory of a stretch of work, counted at the allocator: this program
+// replaces the global operator new and delete (which the library's
+// containers use too) with counting ones. Freed blocks that the C library
+// keeps for reuse would hide the work's own peak from the process's resident
+// size, hence counting rather than reading the resident set.
 #pragma once
 
 #include <cstddef>
@@ -9,13 +11,11 @@ namespace bench {
 
 class PeakMemory {
 public:
-    PeakMemory();                      // resets the high-water mark
-    std::size_t extraBytes() const;    // peak since construction minus the starting size
-    bool exact() const { return reset_; }  // false when the reset was refused
+    PeakMemory();                    // starts a new peak at the current level
+    std::size_t extraBytes() const;  // highest level since, minus the starting level
 
 private:
-    bool reset_ = false;
-    std::size_t baseline_ = 0;
+    std::size_t baseline_;
 };
 
 }  // namespace bench
