@@ -6,6 +6,8 @@
 #include "Platform.h"
 #include "StdCtrls.h"
 
+#include <algorithm>
+
 namespace gui {
 namespace {
 
@@ -87,13 +89,18 @@ public:
     std::string Chosen() const { return chosen_; }
 
 private:
+    // Centred over the owner, but kept whole on the screen.
     void CentreOverOwner(HWND owner) {
-        RECT area;
+        RECT screen;
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+        RECT area = screen;
         if (owner) GetWindowRect(owner, &area);
-        else SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
         TRect self = Bounds();
-        SetBounds({area.left + (area.right - area.left - self.Width) / 2,
-                   area.top + (area.bottom - area.top - self.Height) / 2, self.Width, self.Height});
+        int left = area.left + (area.right - area.left - self.Width) / 2;
+        int top = area.top + (area.bottom - area.top - self.Height) / 2;
+        left = std::max<int>(screen.left, std::min<int>(left, screen.right - self.Width));
+        top = std::max<int>(screen.top, std::min<int>(top, screen.bottom - self.Height));
+        SetBounds({left, top, self.Width, self.Height});
     }
 
     void FillDrives() {

@@ -75,6 +75,19 @@ void DrawListImage(HDC dc, HIMAGELIST list, int index, bool isOpenFile) {
     else DrawFolder(dc, isOpenFile);
 }
 
+// The drawn image greyed: every non-white pixel becomes a light grey of its
+// own brightness, so the shape stays readable however much of the square it fills.
+void DrawDisabled(HDC dc) {
+    for (int y = 0; y < kGlyphSize; ++y)
+        for (int x = 0; x < kGlyphSize; ++x) {
+            COLORREF pixel = GetPixel(dc, x, y);
+            if (pixel == kWhite) continue;
+            int brightness = (GetRValue(pixel) * 30 + GetGValue(pixel) * 59 + GetBValue(pixel) * 11) / 100;
+            auto grey = static_cast<BYTE>(112 + brightness * 128 / 255);
+            SetPixel(dc, x, y, RGB(grey, grey, grey));
+        }
+}
+
 }  // namespace
 
 ImageListPtr BuildFilePathGlyphs() {
@@ -83,7 +96,8 @@ ImageListPtr BuildFilePathGlyphs() {
     // every path out, also when a step fails.
     WindowPtr toolbar(CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr,
                                       GetModuleHandleA(nullptr), nullptr));
-    ImageListPtr system(ImageList_Create(kGlyphSize, kGlyphSize, ILC_COLOR24 | ILC_MASK, 0, 32));
+    // 32 bits: the system images carry an alpha channel that a 24-bit list would turn black.
+    ImageListPtr system(ImageList_Create(kGlyphSize, kGlyphSize, ILC_COLOR32 | ILC_MASK, 0, 32));
     WorkBitmap work;
 
     work.AddMasked(glyphs.get(), [](HDC dc) { DrawTextGlyph(dc, "…", 9); });
@@ -111,37 +125,11 @@ BitmapPtr RenderGlyph(HIMAGELIST glyphs, int index, bool enabled) {
     SelectGuard selected(dc.get(), glyph.get());
     RECT all{0, 0, kGlyphSize, kGlyphSize};
     FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    if (enabled) {
-        ImageList_Draw(glyphs, index, dc.get(), 0, 0, ILD_NORMAL);
-        return glyph;
-    }
-    // Disabled: the image's non-white pixels as a mask, drawn embossed in the
-    // button highlight colour (offset by one) and the shadow colour.
-    MemoryDcPtr maskDc(CreateCompatibleDC(nullptr));
-    BitmapPtr mask(CreateBitmap(kGlyphSize, kGlyphSize, 1, 1, nullptr));
-    {
-        SelectGuard maskSelected(maskDc.get(), mask.get());
-        PatBlt(maskDc.get(), 0, 0, kGlyphSize, kGlyphSize, WHITENESS);
-        BitmapPtr colour(CreateCompatibleBitmap(screen.get(), kGlyphSize, kGlyphSize));
-        MemoryDcPtr colourDc(CreateCompatibleDC(screen.get()));
-        SelectGuard colourSelected(colourDc.get(), colour.get());
-        FillRect(colourDc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        ImageList_Draw(glyphs, index, colourDc.get(), 0, 0, ILD_NORMAL);
-        SetBkColor(colourDc.get(), kWhite);
-        BitBlt(maskDc.get(), 0, 0, kGlyphSize, kGlyphSize, colourDc.get(), 0, 0, SRCCOPY);
-
-        constexpr DWORD kPatternWhereSourceBlack = 0x00B8074A;  // PSDPxax
-        SetTextColor(dc.get(), RGB(0, 0, 0));
-        SetBkColor(dc.get(), kWhite);
-        BrushPtr highlight(CreateSolidBrush(ColorToRGB(clBtnHighlight)));
-        BrushPtr shadow(CreateSolidBrush(ColorToRGB(clBtnShadow)));
-        {
-            SelectGuard brush(dc.get(), highlight.get());
-            BitBlt(dc.get(), 1, 1, kGlyphSize - 1, kGlyphSize - 1, maskDc.get(), 0, 0, kPatternWhereSourceBlack);
-        }
-        SelectGuard brush(dc.get(), shadow.get());
-        BitBlt(dc.get(), 0, 0, kGlyphSize, kGlyphSize, maskDc.get(), 0, 0, kPatternWhereSourceBlack);
-    }
+    ImageList_Draw(glyphs, index, dc.get(), 0, 0, ILD_NORMAL);
+    if (!enabled) DrawDisabled(dc.get());
+    // The button takes the bottom-left pixel's colour as transparent; an image
+    // reaching that corner would otherwise punch its own colour out of itself.
+    SetPixel(dc.get(), 0, kGlyphSize - 1, kWhite);
     return glyph;
 }
 

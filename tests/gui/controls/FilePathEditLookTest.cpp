@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace gui;
 using guitest::Image;
 
@@ -142,9 +144,21 @@ TEST_F(PathEditLook, DisabledTextIsGreyAndTheButtonGlyphGreyToo) {
     EXPECT_FALSE(edit->ButtonEnabled());
     auto disabledGlyph = GlyphPixels(edit->GlyphBitmap());
     EXPECT_NE(disabledGlyph, enabledGlyph);
-    const COLORREF allowed[] = {RGB(255, 255, 255), ColorToRGB(clBtnHighlight), ColorToRGB(clBtnShadow)};
-    for (COLORREF pixel : disabledGlyph)
-        EXPECT_NE(std::find(std::begin(allowed), std::end(allowed), pixel), std::end(allowed));
+    std::set<COLORREF> greys;
+    for (COLORREF pixel : disabledGlyph) {
+        EXPECT_TRUE(GetRValue(pixel) == GetGValue(pixel) && GetGValue(pixel) == GetBValue(pixel));
+        if (pixel != RGB(255, 255, 255)) greys.insert(pixel);
+    }
+    EXPECT_GT(greys.size(), 2u);  // a greyed picture, not a flat block
+    // The button shows it.
+    RECT button = edit->ButtonRect();
+    InflateRect(&button, -3, -3);
+    edit->Invalidate();
+    guitest::Pump();
+    guitest::Image middle = guitest::CaptureClientRect(edit->Handle(), button);
+    int shown = 0;
+    for (COLORREF grey : greys) shown += middle.Contains(grey, RECT{0, 0, middle.width, middle.height});
+    EXPECT_GT(shown, 2);
     edit->SetEnabled(true);
     EXPECT_EQ(GlyphPixels(edit->GlyphBitmap()), enabledGlyph);
     EXPECT_TRUE(edit->ButtonEnabled());
