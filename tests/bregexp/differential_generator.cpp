@@ -156,7 +156,8 @@ std::string CaseGenerator::replacement(const Pattern &pattern) {
 std::vector<Case> CaseGenerator::matchCases(std::size_t patterns, std::size_t texts_per_pattern) {
     std::vector<Case> cases;
     for (std::size_t p = 0; p < patterns; ++p) {
-        Pattern source = pattern(false);
+        // g on a match finds the first match, as Perl's m//g does from the start.
+        Pattern source = pattern(true);
         auto alphabet = textAlphabet(source);
         for (std::size_t t = 0; t < texts_per_pattern; ++t) {
             cases.push_back(Case{'m', source.source, "", source.flags, text(alphabet)});
