@@ -34,6 +34,11 @@ char UpperKey(WPARAM character) {
     return static_cast<char>(reinterpret_cast<UINT_PTR>(upper) & 0xFF);
 }
 
+BOOL CALLBACK CollectEnabledWindows(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 }  // namespace
 
 void TForm::RegisterWindowClass() {
@@ -87,14 +92,7 @@ void TForm::Close() {
 int TForm::ShowModal() {
     // Every other enabled window of this thread is disabled while the form is open.
     std::vector<HWND> disabled;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM list) -> BOOL {
-            if (IsWindowVisible(window) && IsWindowEnabled(window))
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&disabled));
+    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindows, reinterpret_cast<LPARAM>(&disabled));
     for (HWND window : disabled)
         if (window != Handle()) EnableWindow(window, FALSE);
 

@@ -44,6 +44,20 @@ BOOL CALLBACK CollectTexts(HWND window, LPARAM data) {
     return TRUE;
 }
 
+struct Query {
+    const char* className;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchQuery(HWND window, LPARAM data) {
+    auto* query = reinterpret_cast<Query*>(data);
+    if (query->className && lstrcmpiA(ClassOf(window).c_str(), query->className) != 0) return TRUE;
+    if (query->caption && WindowText(window) != query->caption) return TRUE;
+    query->found = window;
+    return FALSE;
+}
+
 }  // namespace
 
 bool SeenDialog::HasText(const std::string& text) const {
@@ -109,21 +123,8 @@ DialogDriver::Action DialogDriver::PressButtonWithText(const std::string& captio
 }
 
 HWND FindDescendant(HWND parent, const char* className, const char* caption) {
-    struct Query {
-        const char* className;
-        const char* caption;
-        HWND found;
-    } query{className, caption, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* q = reinterpret_cast<Query*>(data);
-            if (q->className && lstrcmpiA(ClassOf(window).c_str(), q->className) != 0) return TRUE;
-            if (q->caption && WindowText(window) != q->caption) return TRUE;
-            q->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&query));
+    Query query{className, caption, nullptr};
+    EnumChildWindows(parent, &MatchQuery, reinterpret_cast<LPARAM>(&query));
     return query.found;
 }
 
