@@ -112,12 +112,30 @@ BREGEXP_API int BREGEXP_CALL BSubst(const char *command, const char *text, const
     return guarded(command, text, text_end, record, message, [](RecordData &data, std::string_view subject) {
         if (data.regex.operation() != bregexp::Operation::substitute) throw bregexp::Error("not a substitution command");
         clear_groups(data);
-        data.output.clear();
-        publish(data);
-        std::string output;
         std::vector<size_t> captures;
-        if (!data.regex.substitute(subject, output, captures)) return false;
-        data.output.swap(output);
+        // The output is built in the record's own buffer, reused from call to
+        // call; after no match or an error it reads as empty.
+        bool replaced = false;
+        try {
+            const char *buffer = data.output.data();
+            if (subject.data() < buffer + data.output.capacity() && buffer < subject.data() + subject.size()) {
+                // The text is the previous output itself: build the new one aside.
+                std::string fresh;
+                replaced = data.regex.substitute(subject, fresh, captures);
+                data.output.swap(fresh);
+            } else {
+                replaced = data.regex.substitute(subject, data.output, captures);
+            }
+        } catch (...) {
+            data.output.clear();
+            publish(data);
+            throw;
+        }
+        if (!replaced) {
+            data.output.clear();
+            publish(data);
+            return false;
+        }
         set_groups(data, subject.data(), captures);
         publish(data);
         return true;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "sjis.h"
+
 namespace bregexp {
 
 namespace {
@@ -85,7 +87,8 @@ std::array<bool, 256> CharClass::first_bytes() const {
     std::array<bool, 256> result{};
     for (unsigned b = 0; b < 256; ++b) result[b] = has_byte(static_cast<unsigned char>(b));
     for (const auto &r : wide_)
-        for (uint32_t lead = r.first >> 8; lead <= (r.second >> 8); ++lead) result[lead] = true;
+        for (uint32_t lead = r.first >> 8; lead <= (r.second >> 8); ++lead)
+            if (is_lead_byte(static_cast<unsigned char>(lead))) result[lead] = true;  // no other code can occur
     return result;
 }
 

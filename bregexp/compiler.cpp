@@ -1,6 +1,7 @@
 #include "compiler.h"
 
 #include "bregexp_error.h"
+#include "start_filter.h"
 #include "sjis.h"
 
 namespace bregexp {
@@ -102,9 +103,9 @@ void collect_required(const Node &node, bool sjis, std::vector<std::string> &run
         for (const auto &child : node.children) collect_required(*child, sjis, runs);
         return;
     case Node::Kind::group:
-        runs.emplace_back();
+        // A group consumes nothing itself: literals on both sides of its
+        // edges are adjacent in the text.
         collect_required(*node.children[0], sjis, runs);
-        runs.emplace_back();
         return;
     case Node::Kind::repeat:
         runs.emplace_back();
@@ -117,6 +118,86 @@ void collect_required(const Node &node, bool sjis, std::vector<std::string> &run
     default:
         runs.emplace_back();
         return;
+    }
+}
+
+// Appends the literal bytes node begins with; true when it is nothing but literals.
+bool append_leading_literal(const Node &node, bool sjis, std::string &run) {
+    switch (node.kind) {
+    case Node::Kind::literal:
+        if (node.fold && is_ascii_letter(node.code)) return false;
+        if (sjis && node.code < 256 && is_lead_byte(static_cast<unsigned char>(node.code))) return false;
+        if (node.code >= 256) run += static_cast<char>(node.code >> 8);
+        run += static_cast<char>(node.code & 0xFF);
+        return true;
+    case Node::Kind::group: return append_leading_literal(*node.children[0], sjis, run);
+    case Node::Kind::concat:
+        for (const auto &child : node.children)
+            if (!append_leading_literal(*child, sjis, run)) return false;
+        return true;
+    default: return false;
+    }
+}
+
+// Bytes a node can consume (all of them when that cannot be told simply).
+void add_consumable_bytes(const Node &node, bool sjis, ByteSet &bytes) {
+    switch (node.kind) {
+    case Node::Kind::literal:
+    case Node::Kind::any:
+    case Node::Kind::char_class: {
+        const CharClass chars = as_class(node);
+        const auto first = chars.first_bytes();
+        for (unsigned b = 0; b < 256; ++b)
+            if (first[b]) bytes.add(static_cast<unsigned char>(b));
+        if (sjis && !chars.wide_ranges().empty())
+            for (unsigned b = 0x40; b <= 0xFC; ++b)
+                if (is_trail_byte(static_cast<unsigned char>(b))) bytes.add(static_cast<unsigned char>(b));
+        return;
+    }
+    case Node::Kind::concat:
+    case Node::Kind::alternation:
+    case Node::Kind::group:
+    case Node::Kind::repeat:
+        for (const auto &child : node.children) add_consumable_bytes(*child, sjis, bytes);
+        return;
+    case Node::Kind::assertion:
+    case Node::Kind::lookahead:
+    case Node::Kind::empty: return;
+    default: bytes.fill(); return;
+    }
+}
+
+void find_anchor(const Node &root, bool sjis, Program &program) {
+    std::vector<const Node *> items;
+    if (root.kind == Node::Kind::concat) {
+        for (const auto &child : root.children) items.push_back(child.get());
+    } else {
+        items.push_back(&root);
+    }
+    ByteSet prefix;
+    bool prefix_empty = true;
+    for (size_t i = 0; i < items.size(); ++i) {
+        std::string run;
+        for (size_t j = i; j < items.size() && append_leading_literal(*items[j], sjis, run); ++j) {
+        }
+        if (!run.empty()) {
+            // Under k the literal must start a character wherever it is found,
+            // and the byte ending a prefix run must end a character.
+            const unsigned char first = static_cast<unsigned char>(run[0]);
+            bool usable = !sjis || !is_trail_byte(first);
+            if (sjis && !prefix_empty)
+                for (unsigned b = 0; b < 256; ++b)
+                    if (!prefix.has(static_cast<unsigned char>(b)) && is_lead_byte(static_cast<unsigned char>(b))) usable = false;
+            if (usable) {
+                program.anchor = run;
+                program.anchor_prefix_empty = prefix_empty;
+                program.prefix_bytes = prefix;
+            }
+            return;
+        }
+        add_consumable_bytes(*items[i], sjis, prefix);
+        if (prefix.full()) return;
+        if (items[i]->kind != Node::Kind::assertion && items[i]->kind != Node::Kind::lookahead) prefix_empty = false;
     }
 }
 
@@ -417,6 +498,8 @@ Program compile_pattern(const ParsedPattern &pattern, const Flags &flags) {
         program.use_first_bytes = count < 256;
         program.first_bytes = set;
     }
+    compute_pair_filter(program);
+    if (!program.anchored) find_anchor(root, flags.sjis, program);
     return program;
 }
 

@@ -21,7 +21,8 @@ bool Regex::substitute(std::string_view text, std::string &output, std::vector<s
     Matcher matcher(program_, text.data(), text.size(), Limits::for_text(text.size()));
     std::vector<size_t> found;
     std::vector<size_t> last;
-    std::string result;
+    std::string &result = output;
+    result.clear();
     size_t copied = 0;
     size_t from = 0;
     size_t forbid_empty_at = kNoPosition;
@@ -40,7 +41,6 @@ bool Regex::substitute(std::string_view text, std::string &output, std::vector<s
     }
     if (!replaced) return false;
     result.append(text.data() + copied, text.size() - copied);
-    output.swap(result);
     captures.swap(last);
     return true;
 }

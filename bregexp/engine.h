@@ -29,8 +29,9 @@ public:
 
     // The substitution of an s/// command (all matches with g). Returns true
     // when at least one replacement was made; output is then the new text and
-    // captures describe the last match in text. Throws on error, leaving
-    // output untouched.
+    // captures describe the last match in text. output is built in place (its
+    // storage is reused from call to call), so after false or an error its
+    // content means nothing; captures are only written on success.
     bool substitute(std::string_view text, std::string &output, std::vector<size_t> &captures) const;
 
 private:

@@ -24,6 +24,27 @@ unsigned char fold(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cas
 // pattern which rescans the text over and over still runs into the budget.
 constexpr size_t kBytesPerStep = 32;
 
+// First occurrence of needle in text[from, size), or kNoPosition.
+size_t find_bytes(const unsigned char *text, size_t size, size_t from, const std::string &needle) {
+#if defined(__GLIBC__)
+    const void *hit = memmem(text + from, size - from, needle.data(), needle.size());
+    return hit ? static_cast<size_t>(static_cast<const unsigned char *>(hit) - text) : kNoPosition;
+#else
+    // Look for the needle's last byte first: it is usually rarer than the first.
+    const size_t n = needle.size();
+    const unsigned char last = static_cast<unsigned char>(needle[n - 1]);
+    size_t p = from + n - 1;
+    while (p < size) {
+        const void *hit = std::memchr(text + p, last, size - p);
+        if (!hit) break;
+        p = static_cast<size_t>(static_cast<const unsigned char *>(hit) - text);
+        if (std::memcmp(text + p + 1 - n, needle.data(), n) == 0) return p + 1 - n;
+        ++p;
+    }
+    return kNoPosition;
+#endif
+}
+
 }  // namespace
 
 Limits Limits::for_text(size_t size) {
@@ -252,18 +273,20 @@ bool Matcher::backtrack_lazy(Stack &stack, uint32_t &pc, size_t &pos) {
     if (in.hint != kNoHint && in.max == kUnbounded && (in.item == Op::any_all || in.item == Op::any)) {
         // Jump straight to the next byte the continuation can start with; a
         // hint byte is never a trail byte, so it always starts a character.
-        const void *found = std::memchr(text_ + cur + 1, in.hint, size_ - cur - 1);
+        // A dot stops at the end of its line, so only that line is searched.
+        size_t limit = size_;
+        if (in.item == Op::any) {
+            const void *newline = std::memchr(text_ + cur, '\n', size_ - cur);
+            if (newline) limit = static_cast<size_t>(static_cast<const unsigned char *>(newline) - text_);
+        }
+        const void *found = cur + 1 < limit ? std::memchr(text_ + cur + 1, in.hint, limit - cur - 1) : nullptr;
         if (!found) {
-            charge(1 + (size_ - cur) / kBytesPerStep);
+            charge(1 + (limit - cur) / kBytesPerStep);
             stack.pop_back();
             return false;
         }
         next = static_cast<size_t>(static_cast<const unsigned char *>(found) - text_);
         charge(1 + (next - cur) / kBytesPerStep);
-        if (in.item == Op::any && std::memchr(text_ + cur, '\n', next - cur)) {
-            stack.pop_back();
-            return false;
-        }
         if (in.group >= 0) last = previous_char_start(text_, cur, next, sjis_);
     } else {
         size_t w = item_width(in.item, in.a, cur);
@@ -426,48 +449,79 @@ bool Matcher::run(uint32_t pc, size_t pos, Stack &stack, int depth) {
     }
 }
 
-size_t Matcher::next_candidate(size_t pos) {
+size_t Matcher::next_candidate(size_t pos, size_t limit) {
     const auto &set = program_.first_bytes;
     size_t p = pos;
-    if (!sjis_ || program_.first_bytes_are_boundaries) {
-        while (p < size_ && !set[text_[p]]) ++p;
+    const bool by_bytes = !sjis_ || program_.first_bytes_are_boundaries;
+    if (program_.use_pair_filter) {
+        const auto &second = program_.second_bytes;
+        while (p < limit) {
+            const unsigned char b = text_[p];
+            if (set[b] && (p + 1 == size_ || second[b].has(text_[p + 1]))) break;
+            p += by_bytes ? 1 : width(p);
+        }
+    } else if (by_bytes) {
+        while (p < limit && !set[text_[p]]) ++p;
     } else {
-        while (p < size_ && !set[text_[p]]) p += width(p);
+        while (p < limit && !set[text_[p]]) p += width(p);
     }
     charge((p - pos) / kBytesPerStep);
-    return p < size_ ? p : kNoPosition;
+    return p < limit ? p : kNoPosition;
 }
 
 bool Matcher::required_text_follows(size_t from) {
     const std::string &needle = program_.required;
     if (needle.empty()) return true;
     if (required_found_at_ != kNoPosition && required_found_at_ >= from) return true;
-    const unsigned char first = static_cast<unsigned char>(needle[0]);
-    size_t p = from;
-    while (size_ - p >= needle.size()) {
-        const void *hit = std::memchr(text_ + p, first, size_ - p - needle.size() + 1);
-        if (!hit) break;
-        p = static_cast<size_t>(static_cast<const unsigned char *>(hit) - text_);
-        if (std::memcmp(text_ + p, needle.data(), needle.size()) == 0) {
-            charge((p - from) / kBytesPerStep);
-            required_found_at_ = p;
-            return true;
+    const size_t at = find_bytes(text_, size_, from, needle);
+    charge(((at == kNoPosition ? size_ : at) - from) / kBytesPerStep);
+    if (at == kNoPosition) return false;
+    required_found_at_ = at;
+    return true;
+}
+
+// The first position at or after from where a match can begin, given the
+// anchor literal; window_end is the last such position before the anchor has
+// to be looked for again. kNoPosition when the anchor does not occur.
+size_t Matcher::earliest_start(size_t from, size_t &window_end) {
+    if (anchor_at_ == kNoPosition || anchor_at_ < from) {
+        anchor_at_ = find_bytes(text_, size_, from, program_.anchor);
+        charge(((anchor_at_ == kNoPosition ? size_ : anchor_at_) - from) / kBytesPerStep);
+        if (anchor_at_ == kNoPosition) return kNoPosition;
+        anchor_window_ = anchor_at_;
+        if (!program_.anchor_prefix_empty) {
+            while (anchor_window_ > from && program_.prefix_bytes.has(text_[anchor_window_ - 1])) --anchor_window_;
+            charge((anchor_at_ - anchor_window_) / kBytesPerStep);
         }
-        ++p;
     }
-    charge((size_ - from) / kBytesPerStep);
-    return false;
+    window_end = anchor_at_;
+    return std::max(from, anchor_window_);
 }
 
 bool Matcher::search(size_t from, size_t forbid_empty_at, std::vector<size_t> &captures) {
     if (from > size_ || !required_text_follows(from)) return false;
     registers_.assign(capture_slots_ + group_slots_ + program_.loop_registers, kNoPosition);
     forbid_empty_at_ = forbid_empty_at;
+    const bool use_anchor = !program_.anchor.empty();
+    size_t window_end = kNoPosition;
     for (size_t p = from; p <= size_;) {
         if (program_.anchored && p != 0) return false;
+        size_t limit = size_;
+        if (use_anchor) {
+            if (window_end == kNoPosition || p > window_end) {
+                p = earliest_start(p, window_end);
+                if (p == kNoPosition) return false;
+            }
+            limit = window_end + 1;
+        }
         if (program_.use_first_bytes) {
-            p = next_candidate(p);
-            if (p == kNoPosition) return false;
+            const size_t candidate = next_candidate(p, limit);
+            if (candidate == kNoPosition) {
+                if (!use_anchor) return false;
+                p = limit;
+                continue;
+            }
+            p = candidate;
         }
         start_ = p;
         stack_.clear();

@@ -60,8 +60,9 @@ private:
     size_t backref_width(const Instruction &in, size_t pos) const;
     bool assertion_holds(AssertKind kind, size_t pos) const;
     bool word_before(size_t pos) const;
-    size_t next_candidate(size_t pos);
+    size_t next_candidate(size_t pos, size_t limit);
     bool required_text_follows(size_t from);
+    size_t earliest_start(size_t from, size_t &window_end);
 
     void push(Stack &stack, const Frame &frame);
     void save_register(Stack &stack, size_t reg);
@@ -88,6 +89,8 @@ private:
     size_t end_ = 0;
     size_t forbid_empty_at_ = kNoPosition;
     size_t required_found_at_ = kNoPosition;  // last place the required text was seen
+    size_t anchor_at_ = kNoPosition;          // last occurrence of the anchor literal found
+    size_t anchor_window_ = kNoPosition;      // where the prefix run before it begins
 };
 
 }  // namespace bregexp

@@ -36,6 +36,18 @@ enum class Op : uint8_t {
 
 constexpr int kNoHint = -1;
 
+struct ByteSet {
+    std::array<uint64_t, 4> bits{};
+    void add(unsigned char b) { bits[b >> 6] |= uint64_t(1) << (b & 63); }
+    void remove(unsigned char b) { bits[b >> 6] &= ~(uint64_t(1) << (b & 63)); }
+    bool has(unsigned char b) const { return (bits[b >> 6] >> (b & 63)) & 1u; }
+    void fill() { bits.fill(~uint64_t(0)); }
+    void add_all(const ByteSet &other) {
+        for (size_t i = 0; i < 4; ++i) bits[i] |= other.bits[i];
+    }
+    bool full() const { return (bits[0] & bits[1] & bits[2] & bits[3]) == ~uint64_t(0); }
+};
+
 struct Instruction {
     Op op = Op::match;
     Op item = Op::any;          // repeat: what is repeated (literal, literal_fold, any, any_all, char_class)
@@ -62,7 +74,15 @@ struct Program {
     bool use_first_bytes = false;       // a match must begin with a byte of first_bytes
     bool first_bytes_are_boundaries = true;  // no byte of the set can be a trail byte
     std::array<bool, 256> first_bytes{};
+    bool use_pair_filter = false;       // ... and a second byte of second_bytes[first]
+    std::array<ByteSet, 256> second_bytes{};
     std::string required;               // bytes every match contains (empty: none known)
+    // A literal that every match contains right after a prefix which can
+    // only consume bytes of prefix_bytes: a match can only begin in the run of
+    // such bytes that ends at an occurrence of the literal.
+    std::string anchor;
+    bool anchor_prefix_empty = false;
+    ByteSet prefix_bytes;
 };
 
 }  // namespace bregexp

@@ -97,6 +97,16 @@ TEST(BregexpApi, SubstProducesOutputAndLastMatch) {
     EXPECT_EQ(r.group(1), "22");
 }
 
+TEST(BregexpApi, OutputMayBeFedBackAsText) {
+    Record r;
+    ASSERT_EQ(r.subst("s/x/xy/g", "axbx"), 1);
+    char message[BREGEXP_MESSAGE_SIZE];
+    BRegexpRecord *record = r.get();
+    // The text is the record's own output buffer, which the call rebuilds.
+    ASSERT_EQ(BSubst("s/x/xy/g", record->output, record->output + record->output_length, &record, message), 1);
+    EXPECT_EQ(r.output(), "axyybxyy");
+}
+
 TEST(BregexpApi, SubstWithoutMatchReportsZero) {
     Record r;
     EXPECT_EQ(r.subst("s/x/y/", "abc"), 0);

@@ -109,3 +109,23 @@ TEST(Pattern, EmptyLoopBodiesTerminate) {
     EXPECT_EQ(groups("m/(a?)*/", ""), (V{"", ""}));
     EXPECT_EQ(found("m//", "abc"), "");
 }
+
+// The search skips start positions by first bytes, byte pairs and a literal
+// the match must contain; none of that may lose a match.
+TEST(Pattern, SearchShortcutsMissNothing) {
+    EXPECT_EQ(found("m/x*ab/", "xxab"), "xxab");
+    EXPECT_EQ(found("m/(?:x|yy)*zz/", "zz yyxzz"), "zz");
+    EXPECT_EQ(found("m/(?:x|yy)*zz/", "z yyxzz"), "yyxzz");
+    EXPECT_EQ(found("m/[^\\n]*%N%/", "a%N\n b%N%"), " b%N%");
+    EXPECT_EQ(found("m/(?:<!--.*?)?%N%/k", "<!-- %N -->\n %N% <!-- x %N% -->"), "%N%");
+    EXPECT_EQ(found("m/(<!--.*?)?%N%/", "<!-- %N% -->"), "<!-- %N%");
+    EXPECT_EQ(found("m/a$/", "xa"), "a");
+    EXPECT_EQ(found("m/ab|ac/", "aac"), "ac");
+    EXPECT_EQ(found("m/\\bcat/", "concat cat"), "cat");
+    EXPECT_EQ(found("m/^\\s*key/m", "x key\n  key"), "  key");
+    EXPECT_EQ(found("m/(?=b)\\w+c/", "abc"), "bc");
+    // Under k the literal may sit inside a double-byte character: no false start.
+    EXPECT_EQ(found("m/[a-z]*A/k", A_KANA + "xA"), "xA");
+    EXPECT_EQ(found("m/.A/k", A_KANA + "A"), A_KANA + "A");
+    EXPECT_EQ(found("m/" + SO + "%/k", "a" + SO + "%"), SO + "%");
+}
