@@ -278,3 +278,44 @@ TEST(PathEditOnScreen, DirectoryChooserAsksBeforeTakingANewName) {
     EXPECT_EQ(edit.Text(), wanted);
     EXPECT_TRUE(platform::DirectoryExists(wanted));
 }
+
+TEST(PathEditOnScreen, DropDownPopsUpTheMenuAndRunsTheChosenItem) {
+    auto form = guitest::MakeHostForm();
+    auto& edit = form->Make<TFilePathEdit>(TRect{8, 8, 300, 21});
+    edit.SetReferType(rtDropDown);
+    TPopupMenu menu;
+    std::string chosen;
+    menu.Add("最初", [&] { chosen = "first"; });
+    menu.Add("次", [&] { chosen = "second"; });
+    edit.PopupMenu = &menu;
+    guitest::DialogDriver driver(
+        [](HWND menuWindow) {
+            PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
+        },
+        "#32768");
+    edit.ClickButton();
+    EXPECT_TRUE(driver.Seen().found);
+    EXPECT_EQ(chosen, "second");
+}
+
+TEST(PathEditFocus, FocusEntrySelectsTheWholeTextUnlessAutoSelectIsOff) {
+    auto form = guitest::MakeHostForm();
+    auto& edit = form->Make<TFilePathEdit>(TRect{8, 8, 300, 21});
+    auto& other = form->Make<TEdit>(TRect{8, 40, 100, 21});
+    edit.SetText("C:\\abc.txt");
+    auto selection = [&] {
+        DWORD start = 0, end = 0;
+        edit.Perform(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return std::make_pair(start, end);
+    };
+    other.SetFocus();
+    edit.SetFocus();
+    EXPECT_EQ(selection(), std::make_pair(DWORD{0}, DWORD{10}));
+    edit.AutoSelect = false;
+    edit.Perform(EM_SETSEL, 3, 3);
+    other.SetFocus();
+    edit.SetFocus();
+    EXPECT_EQ(selection(), std::make_pair(DWORD{3}, DWORD{3}));
+}
