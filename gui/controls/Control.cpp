@@ -256,8 +256,10 @@ void TControl::ApplyFontToWindow() {
 void TControl::SetTabStop(bool tabStop) {
     if (tabStop) params_.Style |= WS_TABSTOP;
     else params_.Style &= ~static_cast<DWORD>(WS_TABSTOP);
-    if (handle_) SetWindowLongPtrA(handle_, GWL_STYLE, static_cast<LONG_PTR>(GetWindowLongPtrA(handle_, GWL_STYLE) ^
-                                   ((GetWindowLongPtrA(handle_, GWL_STYLE) ^ static_cast<LONG_PTR>(params_.Style)) & WS_TABSTOP)));
+    if (!handle_) return;
+    LONG_PTR style = GetWindowLongPtrA(handle_, GWL_STYLE);
+    style = tabStop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    SetWindowLongPtrA(handle_, GWL_STYLE, style);
 }
 
 void TControl::SetTabOrder(int order) {

@@ -5,6 +5,7 @@
 #include "PathRules.h"
 #include "Platform.h"
 #include "StdCtrls.h"
+#include "stdDialogs.h"
 
 #include <algorithm>
 
@@ -12,6 +13,7 @@ namespace gui {
 namespace {
 
 const char kCaption[] = "ディレクトリの選択";
+const char kCreateQuestion[] = "指定されたディレクトリが存在しません。作成しますか？";
 
 std::string WithBackslash(const std::string& path) {
     return ExcludeTrailingBackslash(path) + "\\";
@@ -192,6 +194,8 @@ private:
 };
 
 }  // namespace
+
+bool AskCreateDirectory() { return AskYesNo(kCreateQuestion, TMsgDlgType::mtConfirmation); }
 
 bool RunDirectoryChooser(const DirectoryChooserRequest& request, std::string& directory) {
     DirectoryChooserForm chooser(request.Owner, request.StartDir);

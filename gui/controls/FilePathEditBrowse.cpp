@@ -5,7 +5,6 @@
 #include "FilePathEdit.h"
 #include "PathRules.h"
 #include "Platform.h"
-#include "stdDialogs.h"
 
 #include <optional>
 
@@ -14,7 +13,6 @@ namespace {
 
 const char kDefaultFilter[] = "すべてのファイル (*.*)|*.*";
 const char kFolderInstruction[] = "フォルダを選択してください。";
-const char kCreateQuestion[] = "指定されたディレクトリが存在しません。作成しますか？";
 const char kCannotCreate[] = "Unable to create directory";
 
 }  // namespace
@@ -87,8 +85,5 @@ void TFilePathEdit::BrowseByMode() {
     }
     }
 }
-
-// The chooser's question before it accepts a name that does not exist yet.
-bool AskCreateDirectory() { return AskYesNo(kCreateQuestion, TMsgDlgType::mtConfirmation); }
 
 }  // namespace gui
