@@ -279,7 +279,9 @@ bool Matcher::backtrack_lazy(Stack &stack, uint32_t &pc, size_t &pos) {
             const void *newline = std::memchr(text_ + cur, '\n', size_ - cur);
             if (newline) limit = static_cast<size_t>(static_cast<const unsigned char *>(newline) - text_);
         }
-        const void *found = cur + 1 < limit ? std::memchr(text_ + cur + 1, in.hint, limit - cur - 1) : nullptr;
+        // The continuation may begin on the line break itself.
+        const size_t search_end = std::min(limit + 1, size_);
+        const void *found = cur + 1 < search_end ? std::memchr(text_ + cur + 1, in.hint, search_end - cur - 1) : nullptr;
         if (!found) {
             charge(1 + (limit - cur) / kBytesPerStep);
             stack.pop_back();

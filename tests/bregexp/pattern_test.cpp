@@ -114,6 +114,8 @@ TEST(Pattern, EmptyLoopBodiesTerminate) {
 // the match must contain; none of that may lose a match.
 TEST(Pattern, SearchShortcutsMissNothing) {
     EXPECT_EQ(found("m/x*ab/", "xxab"), "xxab");
+    EXPECT_EQ(found("m/.*?\\n/", "b\n"), "b\n");
+    EXPECT_EQ(found("m/a.*?\\n/k", "a" + SO + "\n"), "a" + SO + "\n");
     EXPECT_EQ(found("m/(?:x|yy)*zz/", "zz yyxzz"), "zz");
     EXPECT_EQ(found("m/(?:x|yy)*zz/", "z yyxzz"), "yyxzz");
     EXPECT_EQ(found("m/[^\\n]*%N%/", "a%N\n b%N%"), " b%N%");
