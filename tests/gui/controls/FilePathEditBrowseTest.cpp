@@ -319,3 +319,29 @@ TEST(PathEditFocus, FocusEntrySelectsTheWholeTextUnlessAutoSelectIsOff) {
     edit.SetFocus();
     EXPECT_EQ(selection(), std::make_pair(DWORD{3}, DWORD{3}));
 }
+
+// The shell's folder browser, answered from a second thread: it opens on the
+// folder of the text with the application's windows disabled meanwhile.
+TEST(PathEditOnScreen, FolderBrowserPreselectsTheTextsFolder) {
+    auto form = guitest::MakeHostForm();
+    auto& edit = form->Make<TFilePathEdit>(TRect{8, 8, 300, 21});
+    edit.SetReferType(rtShowDirectory);
+    guitest::TempFolder folder;
+    std::string sub = folder.MakeDir("preselected");
+    edit.SetText(sub);
+    bool formWasDisabled = false;
+    HWND host = form->Handle();
+    {
+        guitest::DialogDriver driver([&](HWND browser) {
+            formWasDisabled = !IsWindowEnabled(host);
+            guitest::DialogDriver::Press(IDOK)(browser);
+        });
+        edit.ClickButton();
+        EXPECT_TRUE(driver.Seen().found);
+        EXPECT_TRUE(driver.Seen().HasText("フォルダを選択してください。"));
+    }
+    EXPECT_TRUE(formWasDisabled);
+    EXPECT_TRUE(IsWindowEnabled(host));
+    EXPECT_EQ(edit.Text(), sub);
+    EXPECT_TRUE(edit.Modified());
+}
