@@ -414,19 +414,44 @@ private:
             push(in);
             return;
         }
-        for (uint32_t i = 0; i < node.min; ++i) {
+        // As in Perl, once the minimum is reached an iteration that matched
+        // nothing ends the loop: the continuation is tried, not another round.
+        const bool can_be_empty = nullable(body);
+        const uint32_t reg = program_.loop_registers;
+        if (can_be_empty) ++program_.loop_registers;
+        std::vector<size_t> exits;  // jumps to the end of the whole repeat
+        auto emit_checked_body = [&]() {
+            if (!can_be_empty) {
+                emit(body);
+                return;
+            }
+            Instruction mark;
+            mark.op = Op::loop_mark;
+            mark.a = reg;
+            push(mark);
             emit(body);
+            Instruction check;
+            check.op = Op::loop_check;
+            check.a = reg;
+            const size_t at = push(check);
+            Instruction leave;
+            leave.op = Op::jump;
+            exits.push_back(push(leave));
+            program_.code[at].b = here();
+        };
+        for (uint32_t i = 0; i < node.min; ++i) {
+            if (i + 1 == node.min && node.max != node.min)
+                emit_checked_body();
+            else
+                emit(body);
             if (program_.code.size() > kMaxProgramSize) throw Error("pattern too large");
         }
         if (node.max == kUnbounded) {
-            const bool can_be_empty = nullable(body);
             Instruction split;
             split.op = Op::split;
             const size_t loop = push(split);
             const uint32_t body_start = here();
-            const uint32_t reg = program_.loop_registers;
             if (can_be_empty) {
-                ++program_.loop_registers;
                 Instruction mark;
                 mark.op = Op::loop_mark;
                 mark.a = reg;
@@ -443,17 +468,18 @@ private:
             }
             push(back);
             set_split(loop, body_start, here(), node.greedy);
-            return;
+        } else {
+            std::vector<size_t> splits;
+            for (uint32_t i = node.min; i < node.max; ++i) {
+                Instruction split;
+                split.op = Op::split;
+                splits.push_back(push(split));
+                emit_checked_body();
+                if (program_.code.size() > kMaxProgramSize) throw Error("pattern too large");
+            }
+            for (size_t at : splits) set_split(at, static_cast<uint32_t>(at + 1), here(), node.greedy);
         }
-        std::vector<size_t> splits;
-        for (uint32_t i = node.min; i < node.max; ++i) {
-            Instruction split;
-            split.op = Op::split;
-            splits.push_back(push(split));
-            emit(body);
-            if (program_.code.size() > kMaxProgramSize) throw Error("pattern too large");
-        }
-        for (size_t at : splits) set_split(at, static_cast<uint32_t>(at + 1), here(), node.greedy);
+        for (size_t at : exits) program_.code[at].a = here();
     }
 
     void set_split(size_t at, uint32_t body, uint32_t exit, bool greedy) {

@@ -30,6 +30,14 @@ TEST(Captures, SingleCharacterLoopCapturesLastCharacter) {
     EXPECT_EQ(groups("m/(a)*?b/", "b"), (V{"b", kUnset}));
 }
 
+TEST(Captures, EmptyIterationEndsTheLoop) {
+    // After an iteration that matched nothing Perl tries the continuation,
+    // never another iteration, so the last capture here is the empty one.
+    EXPECT_EQ(groups("m/([\\D]*?){0,3}#/m", "m#"), (V{"m#", ""}));
+    EXPECT_EQ(groups("m/(a|){2,}b/", "aab"), (V{"aab", ""}));
+    EXPECT_EQ(groups("m/(a?){3}b/", "ab"), (V{"ab", ""}));
+}
+
 TEST(Captures, OptionalGroupsAndAlternatives) {
     EXPECT_EQ(groups("m/(\\d+)-(\\d+)?/", "12-"), (V{"12-", "12", kUnset}));
     EXPECT_EQ(groups("m/(a)|(b)/", "b"), (V{"b", kUnset, "b"}));
