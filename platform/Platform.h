@@ -70,6 +70,9 @@ std::string ExtractFilePath(const std::string& name);
 // Everything after the last delimiter.
 std::string ExtractFileName(const std::string& name);
 std::string IncludeTrailingDelimiter(const std::string& dir);
+// Drops trailing delimiters (never a double-byte character's trail byte),
+// keeping at least `keep` bytes so that a root such as "C:\" stays whole.
+std::string ExcludeTrailingDelimiter(const std::string& dir, std::size_t keep);
 
 // Expands a name to a full path as if the current directory were baseDir;
 // an absolute name stays as it is (normalised). The process's current

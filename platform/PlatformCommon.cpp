@@ -65,4 +65,14 @@ std::string IncludeTrailingDelimiter(const std::string& dir) {
   return dir + kPathDelimiter;
 }
 
+std::string ExcludeTrailingDelimiter(const std::string& dir, std::size_t keep) {
+  std::string path = dir;
+  while (path.size() > keep) {
+    const std::size_t last = LastDelimiter(path);
+    if (last != path.size() - 1 || path[last] != kPathDelimiter) break;
+    path.pop_back();
+  }
+  return path;
+}
+
 }  // namespace platform

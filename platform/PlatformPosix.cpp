@@ -121,8 +121,7 @@ bool SetCurrentDir(const std::string& dir) { return ::chdir(dir.c_str()) == 0; }
 
 bool ForceDirectories(const std::string& dir) {
   if (dir.empty()) return false;
-  std::string path = dir;
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  const std::string path = ExcludeTrailingDelimiter(dir, 1);
   if (DirectoryExists(path)) return true;
   const std::size_t slash = path.find_last_of('/');
   if (slash != std::string::npos && slash > 0 && !ForceDirectories(path.substr(0, slash))) return false;

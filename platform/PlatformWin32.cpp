@@ -109,13 +109,11 @@ bool SetCurrentDir(const std::string& dir) { return ::SetCurrentDirectoryA(dir.c
 
 bool ForceDirectories(const std::string& dir) {
   if (dir.empty()) return false;
-  std::string path = dir;
-  while (path.size() > 3 && path.back() == '\\') path.pop_back();
+  const std::string path = ExcludeTrailingDelimiter(dir, 3);
   if (DirectoryExists(path)) return true;
   const std::string parent = ExtractFilePath(path);
   if (!parent.empty() && parent != path && parent.size() < path.size()) {
-    std::string trimmed = parent;
-    if (trimmed.size() > 3 && trimmed.back() == '\\') trimmed.pop_back();
+    const std::string trimmed = ExcludeTrailingDelimiter(parent, 3);
     if (trimmed != path && !DirectoryExists(trimmed) && !ForceDirectories(trimmed)) return false;
   }
   ::CreateDirectoryA(path.c_str(), nullptr);

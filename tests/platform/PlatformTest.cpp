@@ -97,6 +97,17 @@ TEST(PlatformPaths, TrailByteFiveCIsNoDelimiter) {
   EXPECT_EQ(IncludeTrailingDelimiter("C:\\"), "C:\\");
 }
 
+TEST(PlatformPaths, ForceDirectoriesKeepsAFolderNameEndingInTrailByteFiveC) {
+  // A folder named "ソ" ends in 5C: trimming it as a delimiter would create "\x83" instead.
+  TestFolder folder;
+  const std::string so = folder.Path("\x83\x5C");
+  EXPECT_EQ(ExcludeTrailingDelimiter(so + "\\", 3), so);
+  EXPECT_EQ(ExcludeTrailingDelimiter(so, 3), so);
+  EXPECT_EQ(ExcludeTrailingDelimiter("C:\\", 3), "C:\\");
+  ASSERT_TRUE(ForceDirectories(so + "\\sub"));
+  EXPECT_TRUE(DirectoryExists(so + "\\sub"));
+}
+
 TEST(PlatformPaths, ExpandFileNameCountsFromTheBaseAndKeepsTheCurrentDir) {
   const std::string before = GetCurrentDir();
   EXPECT_EQ(ExpandFileName("list.lst", "C:\\windows\\"), "C:\\windows\\list.lst");
