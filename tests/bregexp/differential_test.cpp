@@ -56,26 +56,26 @@ void expectAgreement(const std::vector<Case> &cases) {
 
 TEST(DifferentialTest, ByteModeMatchesAndCapturesAgreeWithPerl) {
     CaseGenerator generator(seed(), false);
-    expectAgreement(generator.matchCases(scaled(450), 4));
+    expectAgreement(generator.matchCases(scaled(900), 4));
 }
 
 TEST(DifferentialTest, ByteModeSubstitutionsAgreeWithPerl) {
     CaseGenerator generator(seed() + 1, false);
-    expectAgreement(generator.substCases(scaled(350), 3));
+    expectAgreement(generator.substCases(scaled(700), 3));
 }
 
 TEST(DifferentialTest, ShiftJisMatchesAndCapturesAgreeWithPerl) {
     CaseGenerator generator(seed() + 2, true);
-    expectAgreement(generator.matchCases(scaled(350), 4));
+    expectAgreement(generator.matchCases(scaled(700), 4));
 }
 
 TEST(DifferentialTest, ShiftJisSubstitutionsAgreeWithPerl) {
     CaseGenerator generator(seed() + 3, true);
-    expectAgreement(generator.substCases(scaled(250), 3));
+    expectAgreement(generator.substCases(scaled(500), 3));
 }
 
 TEST(DifferentialTest, RegionPatternAgreesWithPerlOnHtmlTexts) {
-    expectAgreement(regionCases(seed() + 4, scaled(200)));
+    expectAgreement(regionCases(seed() + 4, scaled(300)));
 }
 
 }  // namespace
