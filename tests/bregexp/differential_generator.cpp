@@ -20,6 +20,7 @@ const std::vector<std::string> &shiftJisCharacters() {
     // ASCII-only. No vertical tab anywhere: Perl's \s includes it.
     static const std::vector<std::string> characters = {
         "a", "b", "A", "B", "j", "0", "1", " ", "\n", "_", "%", "/", "\\", "<", "|", "[", "$",
+        std::string(1, '\0'),
         "\x83\x5c",  // katakana so, trail 5C
         "\x95\x5c",  // hyou, trail 5C
         "\x94\x5c",  // nou, trail 5C
