@@ -110,6 +110,16 @@ std::string htmlPage(std::size_t bytes, Placement placement, const std::string &
     return out;
 }
 
+Span regionSpan(const std::string &page, const std::string &name) {
+    const std::string opening = "<!-- %" + name + "% -->";
+    const std::string closing = "% -->";
+    std::size_t begin = page.find(opening);
+    if (begin == std::string::npos) return {std::string::npos, std::string::npos};
+    std::size_t close = page.find("%close " + name + closing, begin);
+    if (close == std::string::npos) return {std::string::npos, std::string::npos};
+    return {begin, close + 7 + name.size() + closing.size()};
+}
+
 std::string escapeForReplacement(const std::string &text) {
     std::string out;
     out.reserve(text.size() + text.size() / 16);

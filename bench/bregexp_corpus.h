@@ -23,6 +23,15 @@ std::string regionText(const std::string &name, bool fresh);
 // of `name` placed as asked. The same arguments give the same text.
 std::string htmlPage(std::size_t bytes, Placement placement, const std::string &name);
 
+// Where the region of `name` lies in a page made by htmlPage: from its
+// opening marker's comment to the end of its closing marker's comment.
+// Both are npos when the page has none.
+struct Span {
+    std::size_t begin;
+    std::size_t end;
+};
+Span regionSpan(const std::string &page, const std::string &name);
+
 // A replacement that copies `text` verbatim: "\", "$" and "/" escaped,
 // walking by Shift_JIS characters.
 std::string escapeForReplacement(const std::string &text);
