@@ -94,6 +94,29 @@ void Matcher::set_group(Stack &stack, size_t group, size_t start, size_t end) {
     registers_[slot + 1] = end;
 }
 
+// Start of the character that ends at pos (lower and pos are boundaries).
+// The run of lead-range bytes in front of pos decides it; the last run found
+// is remembered, so stepping back through a long run costs no rescans.
+size_t Matcher::char_before(size_t lower, size_t pos) const {
+    const size_t last = pos - 1;
+    if (!sjis_ || last == lower) return last;
+    const bool last_is_lead = is_lead_byte(text_[last]);
+    if (!last_is_lead && !is_trail_byte(text_[last])) return last;
+    const size_t run_end = last_is_lead ? pos : last;  // lead bytes [run_start, run_end)
+    size_t run_start;
+    if (run_cache_end_ != kNoPosition && run_end >= run_cache_start_ && run_end <= run_cache_end_ &&
+        (lower >= run_cache_start_ || run_cache_start_ == 0 || !is_lead_byte(text_[run_cache_start_ - 1]))) {
+        run_start = std::max(lower, run_cache_start_);
+    } else {
+        run_start = run_end;
+        while (run_start > lower && is_lead_byte(text_[run_start - 1])) --run_start;
+        run_cache_start_ = run_start;
+        run_cache_end_ = run_end;
+    }
+    if (last_is_lead) return ((pos - run_start) % 2 == 0) ? pos - 2 : last;
+    return ((last - run_start) % 2 == 1) ? last - 1 : last;
+}
+
 size_t Matcher::width(size_t pos) const { return char_width(text_, pos, size_, sjis_); }
 
 size_t Matcher::item_width(Op item, uint32_t a, size_t pos) const {
@@ -116,7 +139,7 @@ size_t Matcher::item_width(Op item, uint32_t a, size_t pos) const {
 
 bool Matcher::word_before(size_t pos) const {
     if (pos == 0 || !is_word_byte(text_[pos - 1])) return false;
-    return !sjis_ || previous_char_start(text_, 0, pos, true) == pos - 1;
+    return !sjis_ || char_before(0, pos) == pos - 1;
 }
 
 bool Matcher::assertion_holds(AssertKind kind, size_t pos) const {
@@ -203,7 +226,7 @@ bool Matcher::start_repeat(const Instruction &in, uint32_t &pc, size_t &pos, Sta
         save_register(stack, slot);
         save_register(stack, slot + 1);
         if (p > pos) {
-            registers_[slot] = previous_char_start(text_, pos, p, sjis_);
+            registers_[slot] = char_before(pos, p);
             registers_[slot + 1] = p;
         }
     }
@@ -234,13 +257,13 @@ bool Matcher::backtrack_greedy(Stack &stack, uint32_t &pc, size_t &pos) {
         }
         next = q - 1;
     } else {
-        next = previous_char_start(text_, min_end, f.pos, sjis_);
+        next = char_before(min_end, f.pos);
         charge(1);
     }
     if (in.group >= 0) {
         const size_t slot = 2 * static_cast<size_t>(in.group);
         if (next > f.start) {
-            registers_[slot] = previous_char_start(text_, f.start, next, sjis_);
+            registers_[slot] = char_before(f.start, next);
             registers_[slot + 1] = next;
         } else {
             // No character left: the group gets back the value it had before.
@@ -289,7 +312,7 @@ bool Matcher::backtrack_lazy(Stack &stack, uint32_t &pc, size_t &pos) {
         }
         next = static_cast<size_t>(static_cast<const unsigned char *>(found) - text_);
         charge(1 + (next - cur) / kBytesPerStep);
-        if (in.group >= 0) last = previous_char_start(text_, cur, next, sjis_);
+        if (in.group >= 0) last = char_before(cur, next);
     } else {
         size_t w = item_width(in.item, in.a, cur);
         if (w == 0) {

@@ -56,6 +56,7 @@ private:
     bool lookahead(const Instruction &in, uint32_t &pc, size_t pos, Stack &stack, int depth);
 
     size_t width(size_t pos) const;
+    size_t char_before(size_t lower, size_t pos) const;
     size_t item_width(Op item, uint32_t a, size_t pos) const;
     size_t backref_width(const Instruction &in, size_t pos) const;
     bool assertion_holds(AssertKind kind, size_t pos) const;
@@ -89,6 +90,8 @@ private:
     size_t end_ = 0;
     size_t forbid_empty_at_ = kNoPosition;
     size_t required_found_at_ = kNoPosition;  // last place the required text was seen
+    mutable size_t run_cache_start_ = 0;       // a maximal run of lead-range bytes seen last
+    mutable size_t run_cache_end_ = kNoPosition;
     size_t anchor_at_ = kNoPosition;          // last occurrence of the anchor literal found
     size_t anchor_window_ = kNoPosition;      // where the prefix run before it begins
 };

@@ -23,24 +23,6 @@ inline uint32_t char_code(const unsigned char *text, size_t pos, size_t width) {
     return width == 2 ? (uint32_t(text[pos]) << 8) | text[pos + 1] : text[pos];
 }
 
-// Start of the character that ends at pos. Both lower and pos must be
-// character boundaries and lower < pos. Only the run of lead-range bytes in
-// front of pos is inspected: the byte before such a run always ends a
-// character, so the run pairs up from its start.
-inline size_t previous_char_start(const unsigned char *text, size_t lower, size_t pos, bool sjis) {
-    const size_t last = pos - 1;
-    if (!sjis || last == lower) return last;
-    if (is_lead_byte(text[last])) {
-        size_t run = last;
-        while (run > lower && is_lead_byte(text[run - 1])) --run;
-        return ((pos - run) % 2 == 0) ? pos - 2 : last;
-    }
-    if (!is_trail_byte(text[last])) return last;
-    size_t run = last;
-    while (run > lower && is_lead_byte(text[run - 1])) --run;
-    return ((last - run) % 2 == 1) ? last - 1 : last;
-}
-
 }  // namespace bregexp
 
 #endif

@@ -62,6 +62,22 @@ TEST(ShiftJis, CaptureOfLastCharacterBeforeMarker) {
     EXPECT_EQ(groups("m/%(N)%((.|\\n)*?)%(close|" + KOKOMADE + ") \\1%/k", japanese)[3], SO);
 }
 
+TEST(ShiftJis, SteppingBackThroughLeadRangeBytes) {
+    // "a" (88 9F): both bytes lie in the lead range, so going back one
+    // character depends on the parity of the whole run.
+    const std::string A = "\x88\x9f";
+    std::string run;
+    for (int i = 0; i < 4; ++i) run += A;
+    EXPECT_EQ(groups("m/^(.*)(.)(.)$/k", run), (V{run, A + A, A, A}));
+    EXPECT_EQ(groups("m/^(.+)" + SO + "/k", run + SO), (V{run + SO, run}));
+    // One more lead byte in front shifts every pair: the last 9F stands alone.
+    EXPECT_EQ(groups("m/^(.|\\n)*%/k", "\x88" + run + "%"), (V{"\x88" + run + "%", "\x9f"}));
+    EXPECT_EQ(groups("m/^(.|\\n)*?%/k", "\x88" + run + "%"), (V{"\x88" + run + "%", "\x9f"}));
+    std::string long_run;
+    for (int i = 0; i < 500000; ++i) long_run += A;
+    EXPECT_EQ(groups("m/^(.*)(.)(.)$/k", long_run)[3], A);
+}
+
 TEST(ShiftJis, BackReferenceEndsOnBoundary) {
     // \1 = lone lead 0x83; in the text 0x83 starts "so", so the copy would split it.
     EXPECT_TRUE(groups("m/(\\x83)-\\1/k", "\x83-" + SO).empty());
