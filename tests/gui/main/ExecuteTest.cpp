@@ -1,0 +1,120 @@
+// Running the synchronisation from the window: the missing-source question,
+// the success message, and failures shown in the application's error box.
+#include "MainWindowFixture.h"
+
+#include "Application.h"
+
+namespace quorvel::test {
+namespace {
+
+const std::string kNewRegion = "<!-- %menu% -->\r\nnew menu\r\n<!-- %close menu% -->\r\n";
+const std::string kOldRegion = "<!-- %menu% -->\r\nold\r\n<!-- %close menu% -->\r\n";
+
+class ExecuteTest : public MainWindowTest {
+protected:
+    // Two targets and the newest file, which holds the current region.
+    void SetUpFiles() {
+        files_ = MakeFiles({{"one.html", "top\r\n" + kOldRegion + "end\r\n"},
+                            {"two.html", kOldRegion},
+                            {"source.html", "head\r\n" + kNewRegion}});
+        AddThroughDialog(files_);
+        Type(Window().VariableName, "menu");
+    }
+    std::vector<std::string> files_;
+};
+
+TEST_F(ExecuteTest, RunCopiesTheRegionAndAnnouncesIt) {
+    SetUpFiles();
+    Window().MainFile.SetText(files_[2]);
+    Press(Window().Execute);
+
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_EQ(ReadBytes(files_[0]), "top\r\n" + kNewRegion + "end\r\n");
+    EXPECT_EQ(ReadBytes(files_[1]), kNewRegion);
+    ASSERT_EQ(dialogs_.Boxes.size(), 1u);
+    EXPECT_EQ(dialogs_.Boxes[0].Text, "変数は同期されました。");
+    EXPECT_EQ(dialogs_.Boxes[0].Buttons, gui::MessageBoxButtons::Ok);
+    EXPECT_EQ(dialogs_.Boxes[0].Icon, static_cast<UINT>(MB_ICONASTERISK));
+}
+
+TEST_F(ExecuteTest, MissingSourceAnsweredNoRunsNothing) {
+    SetUpFiles();
+    Window().MainFile.SetText(dir_.Path());  // a folder is no file
+    dialogs_.BoxAnswers.push_back(IDNO);
+    Press(Window().Execute);
+
+    ASSERT_EQ(dialogs_.Boxes.size(), 1u) << "the question only, no message after it";
+    EXPECT_EQ(dialogs_.Boxes[0].Text, "ファイルが設定されていません\rリスト内で最新のファイルを設定しますか？");
+    EXPECT_EQ(dialogs_.Boxes[0].Buttons, gui::MessageBoxButtons::YesNo);
+    EXPECT_EQ(Window().MainFile.Text(), dir_.Path());
+    EXPECT_EQ(ReadBytes(files_[1]), kOldRegion);
+}
+
+TEST_F(ExecuteTest, MissingSourceAnsweredYesTakesTheNewestEntry) {
+    SetUpFiles();
+    // The newest entry is not where the mark was computed: the run asks afresh.
+    WriteBytes(files_[0], "lead\r\n" + kNewRegion);
+    SetModified(files_[0], 2021, 1, 1, 0, 0, 0);
+    ASSERT_EQ(Window().Tag, 2);
+    dialogs_.BoxAnswers.push_back(IDYES);
+    Press(Window().Execute);
+
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_EQ(Window().MainFile.Text(), files_[0]);
+    EXPECT_EQ(ReadBytes(files_[1]), kNewRegion);
+    EXPECT_EQ(ReadBytes(files_[2]), "head\r\n" + kNewRegion);
+    ASSERT_EQ(dialogs_.Boxes.size(), 2u);
+    EXPECT_EQ(dialogs_.Boxes[1].Text, "変数は同期されました。");
+    EXPECT_EQ(Window().Tag, 2) << "the newest index waits for the next run of the rule";
+}
+
+TEST_F(ExecuteTest, SourceFromBefore1980StillCountsAsAFile) {
+    SetUpFiles();
+    SetModified(files_[2], 1975, 6, 1, 12, 0, 0);
+    Window().MainFile.SetText(files_[2]);
+    Press(Window().Execute);
+    ASSERT_EQ(dialogs_.Boxes.size(), 1u) << "no question for an existing source";
+    EXPECT_EQ(dialogs_.Boxes[0].Text, "変数は同期されました。");
+    EXPECT_EQ(ReadBytes(files_[1]), kNewRegion);
+}
+
+TEST_F(ExecuteTest, FailedRunShowsTheErrorAndAnnouncesNothing) {
+    SetUpFiles();
+    Window().MainFile.SetText(files_[1]);
+    Window().VariableName.SetText("footer");  // no such region
+    gui::Application().OnException = nullptr;  // the real standard handler, with its box behind the seam
+    Press(Window().Execute);
+
+    ASSERT_EQ(dialogs_.Boxes.size(), 1u);
+    const gui::MessageBoxRequest& box = dialogs_.Boxes[0];
+    EXPECT_EQ(box.Text, "変数が発見できませんでした。.");
+    EXPECT_EQ(box.Caption, "クオーヴェル");
+    EXPECT_EQ(box.Icon, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(box.Buttons, gui::MessageBoxButtons::Ok);
+    EXPECT_EQ(ReadBytes(files_[0]), "top\r\n" + kOldRegion + "end\r\n");
+    EXPECT_TRUE(IsWindowEnabled(Window().Handle())) << "the window stays usable";
+}
+
+TEST_F(ExecuteTest, RunStoppedByAMissingTargetKeepsWhatWasWritten) {
+    SetUpFiles();
+    Window().FileList.Items().Insert(1, dir_.File("gone.html"));
+    Window().MainFile.SetText(files_[2]);
+    Press(Window().Execute);
+
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0], "ファイル " + dir_.File("gone.html") + " は開けません");
+    EXPECT_EQ(ReadBytes(files_[0]), "top\r\n" + kNewRegion + "end\r\n");
+    EXPECT_EQ(ReadBytes(files_[1]), kOldRegion);
+    EXPECT_TRUE(dialogs_.Boxes.empty()) << "no success message";
+}
+
+TEST(ErrorBoxText, AppendsAPeriodOnlyAfterBytesSortingAfterThePeriod) {
+    EXPECT_EQ(gui::TApplication::ErrorText("ファイル x は開けません"), "ファイル x は開けません.");
+    EXPECT_EQ(gui::TApplication::ErrorText("done."), "done.");
+    EXPECT_EQ(gui::TApplication::ErrorText("a-"), "a-");
+    EXPECT_EQ(gui::TApplication::ErrorText("a/"), "a/.");
+    EXPECT_EQ(gui::TApplication::ErrorText(""), "");
+}
+
+}  // namespace
+}  // namespace quorvel::test

@@ -1,0 +1,143 @@
+// Saving and loading sync list files: the prompt's settings, the file's
+// bytes, the console program reading what the window wrote, and a failed
+// load leaving the window as it was.
+#include "MainWindowFixture.h"
+
+#include <memory>
+#include <type_traits>
+
+namespace quorvel::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using ProcessHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+
+// Runs the console program beside the tests with its output going to a file
+// and returns its exit status.
+DWORD RunConsoleProgram(const std::string& arguments, const std::string& outputFile) {
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string path = exe;
+    path = path.substr(0, path.find_last_of('\\') + 1) + "Quorvel_con.exe";
+    std::string commandLine = "\"" + path + "\" " + arguments;
+    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    ProcessHandle output(CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inheritable, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = output.get();
+    startup.hStdError = output.get();
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        ADD_FAILURE() << "cannot start " << path;
+        return 255;
+    }
+    ProcessHandle processHandle(process.hProcess);
+    ProcessHandle threadHandle(process.hThread);
+    EXPECT_EQ(WaitForSingleObject(processHandle.get(), 60000), WAIT_OBJECT_0);
+    DWORD status = 255;
+    GetExitCodeProcess(processHandle.get(), &status);
+    return status;
+}
+
+TEST_F(MainWindowTest, SavedListHasTheConsoleFormatAndTheConsoleRunsIt) {
+    const std::string region = "%foot%\r\n(c) 2026 / $4\r\n%ここまで foot%\r\n";
+    const auto files = MakeFiles({{"a.txt", "%foot%\r\nold\r\n%ここまで foot%\r\n"}, {"b.txt", region}});
+    AddThroughDialog(files);
+    Type(Window().VariableName, "foot");
+    Window().MainFile.SetText(files[1]);
+    const std::string list = dir_.File("saved.lst");
+    dialogs_.FileAnswers.push_back(Strings{list});
+    Press(Window().SaveList);
+
+    const gui::OpenFileRequest& request = dialogs_.FileRequests.back();
+    EXPECT_TRUE(request.Save);
+    EXPECT_TRUE(request.OverwritePrompt);
+    EXPECT_FALSE(request.MultiSelect);
+    EXPECT_EQ(request.DefaultExt, "lst");
+    EXPECT_EQ(request.Filter, "ﾘｽﾄﾌｧｲﾙ(*.lst)|*.lst");
+    EXPECT_EQ(request.Title, "");
+    EXPECT_EQ(request.FileName, "");
+    EXPECT_EQ(request.InitialDir, "");
+    EXPECT_EQ(ReadBytes(list), "変数:foot\r\n同期ﾌｧｲﾙ:" + files[1] + "\r\n[EOH]\r\n" + files[0] + "\r\n" + files[1] + "\r\n");
+
+    const std::string output = dir_.File("console.out");
+    EXPECT_EQ(RunConsoleProgram("\"" + list + "\"", output), 0u);
+    EXPECT_EQ(ReadBytes(files[0]), region);
+    EXPECT_NE(ReadBytes(output).find("終了しました。"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, LoadReplacesListAndEditsAndMarksTheNewest) {
+    const auto files = MakeFiles({{"x.txt", "x"}, {"y.txt", "y"}});
+    AddThroughDialog({"stale entry"});
+    const std::string list = dir_.File("in.lst");
+    // As a user's editor may leave it: LF line breaks, no break after the last line.
+    WriteBytes(list, "変数:menu\n同期ﾌｧｲﾙ:" + files[0] + "\n[EOH]\n" + files[1] + "\n" + files[0]);
+    dialogs_.FileAnswers.push_back(Strings{list});
+    Press(Window().LoadList);
+
+    const gui::OpenFileRequest& request = dialogs_.FileRequests.back();
+    EXPECT_FALSE(request.Save);
+    EXPECT_FALSE(request.OverwritePrompt);
+    EXPECT_EQ(request.DefaultExt, "lst");
+    EXPECT_EQ(request.Filter, "ﾘｽﾄﾌｧｲﾙ(*.lst)|*.lst");
+
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_EQ(Entries(), (Strings{files[1], files[0]}));
+    EXPECT_EQ(Window().VariableName.Text(), "menu");
+    EXPECT_EQ(Window().MainFile.Text(), files[0]);
+    EXPECT_EQ(Window().Tag, 0) << "y.txt, now first, is the newest";
+    EXPECT_TRUE(IsWindowEnabled(Window().Execute.Handle()));
+}
+
+TEST_F(MainWindowTest, FailedLoadKeepsTheWindowAsItWas) {
+    AddThroughDialog({"kept"});
+    Type(Window().VariableName, "name");
+    Window().MainFile.SetText("source");
+    const std::string list = dir_.File("short.lst");
+    WriteBytes(list, "変数:other\r\n同期ﾌｧｲﾙ:elsewhere\r\n");
+    dialogs_.FileAnswers.push_back(Strings{list});
+    Press(Window().LoadList);
+
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0], "リストのインデックスが範囲を超えています (0)");
+    EXPECT_EQ(Entries(), (Strings{"kept"}));
+    EXPECT_EQ(Window().VariableName.Text(), "name");
+    EXPECT_EQ(Window().MainFile.Text(), "source");
+
+    dialogs_.FileAnswers.push_back(Strings{dir_.File("absent.lst")});
+    Press(Window().LoadList);
+    ASSERT_EQ(errors_.size(), 2u);
+    EXPECT_EQ(errors_[1], "ファイル " + dir_.File("absent.lst") + " は開けません");
+    EXPECT_EQ(Entries(), (Strings{"kept"}));
+}
+
+TEST_F(MainWindowTest, CancelledPromptsChangeNothing) {
+    AddThroughDialog({"a"});
+    dialogs_.FileAnswers.push_back(std::nullopt);
+    Press(Window().LoadList);
+    dialogs_.FileAnswers.push_back(std::nullopt);
+    Press(Window().SaveList);
+    EXPECT_EQ(Entries(), (Strings{"a"}));
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_TRUE(dialogs_.Boxes.empty());
+}
+
+TEST_F(MainWindowTest, SaveIntoAnUnwritablePlaceReportsTheError) {
+    AddThroughDialog({"a"});
+    const std::string list = dir_.File("no such folder\\x.lst");
+    dialogs_.FileAnswers.push_back(Strings{list});
+    Press(Window().SaveList);
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0], "ファイル " + list + " を作成できません");
+}
+
+}  // namespace
+}  // namespace quorvel::test
