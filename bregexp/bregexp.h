@@ -9,27 +9,33 @@
  *   int  BSubst (same arguments);
  *   void BRegfree(BRegexpRecord *record);
  *
- * command   zero-terminated "m/PATTERN/FLAGS" or "s/PATTERN/REPLACEMENT/FLAGS".
+ * command   zero-terminated "m/PATTERN/FLAGS" (BMatch) or
+ *           "s/PATTERN/REPLACEMENT/FLAGS" (BSubst); "\/" stands for a slash.
+ *           A malformed command (unknown operator, missing delimiter, unknown
+ *           or repeated flag, anything after the flags) is an error, and so
+ *           is an s command given to BMatch or an m command given to BSubst.
  * text      first byte of the subject; text_end one past its last byte.
  *           Zero bytes inside are ordinary bytes.
  * record    in/out. If *record is NULL the command is compiled and the new
  *           record stored there. If it is not NULL the record is used as it
- *           is (the caller is responsible for freeing it when the command
- *           changes). After any call *record is NULL or a valid record.
+ *           is, without looking at command (the caller is responsible for
+ *           freeing it when the command changes). After any call *record is
+ *           NULL or a valid record.
  * message   the caller's buffer of BREGEXP_MESSAGE_SIZE bytes. On return it
  *           holds a zero-terminated message of at most 79 bytes; an empty
  *           message means no error. On error the result is 0 and, for BSubst,
- *           no output is produced.
+ *           no output is produced (output is the empty string).
  *
  * Result: non-zero when the pattern matched (BMatch) or when at least one
  * replacement was made (BSubst).
  *
  * After a successful call, starts[i]/ends[i] (i = 0..group_count) give the
  * byte ranges of group i of the (last) match inside the caller's text; a
- * group that did not take part has both pointers NULL. After a successful
- * BSubst, output points at the whole new text, zero-terminated, with
- * output_length bytes before the terminator; it stays valid until the next
- * call with the same record or BRegfree.
+ * group that did not take part has both pointers NULL (after an unsuccessful
+ * call all of them are NULL). After a successful BSubst, output points at
+ * the whole new text, zero-terminated, with output_length bytes before the
+ * terminator; it stays valid until the next call with the same record or
+ * BRegfree. The text of a call may be the record's previous output.
  *
  * Flags: g (all matches), i (ASCII case-insensitive), m (^ and $ at line
  * breaks), s (dot matches \n), x (white space and # comments in the pattern
@@ -37,21 +43,31 @@
  * byte 40-7E/80-FC is one character, in the command, the pattern, classes,
  * the text and the replacement; any other lead byte is a lone byte).
  *
+ * Patterns follow Perl: leftmost match, backtracking priority, a repeated
+ * group captures its last iteration, a back-reference to a group that took
+ * no part fails; \d \w \s and case folding are ASCII only. Work is bounded:
+ * a pattern that backtracks without end on a text stops with the message
+ * "pattern too complex for this text" (never a partial result).
+ *
  * Replacement syntax (what the replacement part of s/// interprets):
  *   $&            the whole match
- *   $1 .. $9      group 1..9
- *   ${N}          group N (any number of digits)
- *   \1 .. \9      group 1..9
+ *   $N            group N (all digits that follow, as in Perl; $0 is $&)
+ *   ${N}          group N
+ *   \1 .. \9      group 1..9 (one digit)
  *   \n \r \t      line feed, carriage return, tab
  *   \\  \$  \/    a backslash, a dollar sign, a slash
  *   \c            for any other character c: c itself
- *   A "$" not followed by "&", a digit or "{" is itself.
+ *   A "$" not followed by "&", a digit or "{" is itself; "${" without
+ *   digits and "}" is an error.
  * To copy a text verbatim into a replacement, put a backslash before every
  * "\", "$" and "/" of it (walking the text by characters under k, so the 5C
  * trail byte of a double-byte character is not a backslash). No other byte
  * has a meaning in a replacement.
  *
- * A group that did not take part in the match is replaced by nothing.
+ * A group that did not take part in the match, or that the pattern does not
+ * have, is replaced by nothing. With g, matches do not overlap and an empty
+ * match right after an empty match at the same place is not taken (Perl's
+ * rule).
  */
 #ifndef BREGEXP_H
 #define BREGEXP_H

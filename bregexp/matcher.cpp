@@ -49,7 +49,7 @@ size_t find_bytes(const unsigned char *text, size_t size, size_t from, const std
 
 Limits Limits::for_text(size_t size) {
     Limits limits;
-    limits.steps = 20000000u + 128u * static_cast<uint64_t>(size);
+    limits.steps = 10000000u + 128u * static_cast<uint64_t>(size);
     limits.stack_bytes = (size_t(128) << 20) + std::min<size_t>(size, SIZE_MAX / 32) * 16;
     return limits;
 }

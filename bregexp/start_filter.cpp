@@ -16,11 +16,7 @@ class PairAnalysis {
 public:
     explicit PairAnalysis(Program &program) : program_(program), code_(program.code) {}
 
-    bool run() {
-        std::vector<char> visited(code_.size(), 0);
-        if (!first_level(0, visited)) return false;
-        return !exhausted_;
-    }
+    bool run() { return first_level(); }
 
 private:
     ByteSet item_bytes(Op item, uint32_t a) const {
@@ -48,52 +44,62 @@ private:
         return set;
     }
 
-    bool visit(uint32_t pc, std::vector<char> &visited) {
-        if (++visits_ > kMaxVisits) exhausted_ = true;
-        if (exhausted_ || visited[pc]) return false;
-        visited[pc] = 1;
-        return true;
+    // Successors of an instruction that consumes nothing (its place in the
+    // program is passed over); false for one that ends the analysis.
+    bool pass_over(uint32_t pc, std::vector<uint32_t> &work) const {
+        const Instruction &in = code_[pc];
+        switch (in.op) {
+        case Op::split:
+        case Op::loop_check:
+            work.push_back(in.op == Op::split ? in.a : pc + 1);
+            work.push_back(in.b);
+            return true;
+        case Op::jump: work.push_back(in.a); return true;
+        case Op::lookahead: work.push_back(in.b); return true;
+        case Op::open:
+        case Op::close:
+        case Op::loop_mark:
+        case Op::assertion: work.push_back(pc + 1); return true;
+        default: return false;
+        }
+    }
+
+    static bool consumes(Op op) {
+        return op == Op::string || op == Op::literal || op == Op::literal_fold || op == Op::any ||
+               op == Op::any_all || op == Op::char_class || op == Op::repeat;
     }
 
     // Bytes that can be consumed first from pc on; all bytes when the match
     // can end (or its next byte cannot be told) before anything is consumed.
-    void next_bytes(uint32_t pc, ByteSet &out, std::vector<char> &visited) {
-        if (!visit(pc, visited)) return;
-        const Instruction &in = code_[pc];
-        switch (in.op) {
-        case Op::string: out.add(static_cast<unsigned char>(program_.strings[in.a][0])); return;
-        case Op::literal:
-        case Op::literal_fold:
-        case Op::any:
-        case Op::any_all:
-        case Op::char_class: out.add_all(item_bytes(in.op, in.a)); return;
-        case Op::repeat:
-            out.add_all(item_bytes(in.item, in.a));
-            if (in.min == 0) next_bytes(pc + 1, out, visited);
-            return;
-        case Op::split:
-            next_bytes(in.a, out, visited);
-            next_bytes(in.b, out, visited);
-            return;
-        case Op::jump: next_bytes(in.a, out, visited); return;
-        case Op::loop_check:
-            next_bytes(pc + 1, out, visited);
-            next_bytes(in.b, out, visited);
-            return;
-        case Op::lookahead: next_bytes(in.b, out, visited); return;
-        case Op::open:
-        case Op::close:
-        case Op::loop_mark:
-        case Op::assertion: next_bytes(pc + 1, out, visited); return;
-        default: out.fill(); return;  // match, backref, lookahead end
-        }
-    }
-
-    ByteSet after(uint32_t pc) {
-        ByteSet set;
+    // An explicit work list: a long chain of empty loops must not recurse.
+    ByteSet after(uint32_t start) {
+        ByteSet out;
         std::vector<char> visited(code_.size(), 0);
-        next_bytes(pc, set, visited);
-        return set;
+        std::vector<uint32_t> work{start};
+        while (!work.empty()) {
+            const uint32_t pc = work.back();
+            work.pop_back();
+            if (visited[pc]) continue;
+            visited[pc] = 1;
+            if (++visits_ > kMaxVisits) {
+                exhausted_ = true;
+                out.fill();
+                return out;
+            }
+            const Instruction &in = code_[pc];
+            if (in.op == Op::string) {
+                out.add(static_cast<unsigned char>(program_.strings[in.a][0]));
+            } else if (in.op == Op::repeat) {
+                out.add_all(item_bytes(in.item, in.a));
+                if (in.min == 0) work.push_back(pc + 1);
+            } else if (consumes(in.op)) {
+                out.add_all(item_bytes(in.op, in.a));
+            } else if (!pass_over(pc, work)) {
+                out.fill();  // match, back-reference, end of a lookahead
+                return out;
+            }
+        }
+        return out;
     }
 
     // A first byte b that may start a double-byte character can be followed by anything.
@@ -109,51 +115,54 @@ private:
             if (first.has(static_cast<unsigned char>(b))) add_first(static_cast<unsigned char>(b), second);
     }
 
-    bool first_level(uint32_t pc, std::vector<char> &visited) {
-        if (!visit(pc, visited)) return !exhausted_;
-        const Instruction &in = code_[pc];
-        switch (in.op) {
-        case Op::string: {
-            const std::string &s = program_.strings[in.a];
-            const unsigned char b = static_cast<unsigned char>(s[0]);
-            if (s.size() >= 2) {
+    // Records, for every instruction that can consume the first character,
+    // the bytes that can follow each first byte. False when the match can be
+    // empty or begin with a back-reference: then there is no filter.
+    bool first_level() {
+        std::vector<char> visited(code_.size(), 0);
+        std::vector<uint32_t> work{0};
+        while (!work.empty()) {
+            const uint32_t pc = work.back();
+            work.pop_back();
+            if (visited[pc]) continue;
+            visited[pc] = 1;
+            if (++visits_ > kMaxVisits || exhausted_) return false;
+            const Instruction &in = code_[pc];
+            switch (in.op) {
+            case Op::string: {
+                const std::string &s = program_.strings[in.a];
+                const unsigned char b = static_cast<unsigned char>(s[0]);
+                if (s.size() >= 2)
+                    program_.second_bytes[b].add(static_cast<unsigned char>(s[1]));
+                else
+                    add_first(b, after(pc + 1));
+                break;
+            }
+            case Op::literal:
+                if (in.a >= 256)
+                    program_.second_bytes[in.a >> 8].add(static_cast<unsigned char>(in.a & 0xFF));
+                else
+                    add_item(item_bytes(in.op, in.a), after(pc + 1));
+                break;
+            case Op::literal_fold:
+            case Op::any:
+            case Op::any_all:
+            case Op::char_class: add_item(item_bytes(in.op, in.a), after(pc + 1)); break;
+            case Op::repeat: {
+                const ByteSet first = item_bytes(in.item, in.a);
                 ByteSet second;
-                second.add(static_cast<unsigned char>(s[1]));
-                program_.second_bytes[b].add_all(second);
-            } else {
-                add_first(b, after(pc + 1));
+                if (in.max > 1) second.add_all(first);
+                if (in.min <= 1) second.add_all(after(pc + 1));
+                add_item(first, second);
+                if (in.min == 0) work.push_back(pc + 1);
+                break;
             }
-            return true;
-        }
-        case Op::literal:
-            if (in.a >= 256) {
-                program_.second_bytes[in.a >> 8].add(static_cast<unsigned char>(in.a & 0xFF));
-                return true;
+            default:
+                if (!pass_over(pc, work)) return false;
+                break;
             }
-            add_item(item_bytes(in.op, in.a), after(pc + 1));
-            return true;
-        case Op::literal_fold:
-        case Op::any:
-        case Op::any_all:
-        case Op::char_class: add_item(item_bytes(in.op, in.a), after(pc + 1)); return true;
-        case Op::repeat: {
-            const ByteSet first = item_bytes(in.item, in.a);
-            ByteSet second;
-            if (in.max > 1) second.add_all(first);
-            if (in.min <= 1) second.add_all(after(pc + 1));
-            add_item(first, second);
-            return in.min > 0 || first_level(pc + 1, visited);
         }
-        case Op::split: return first_level(in.a, visited) && first_level(in.b, visited);
-        case Op::jump: return first_level(in.a, visited);
-        case Op::loop_check: return first_level(pc + 1, visited) && first_level(in.b, visited);
-        case Op::lookahead: return first_level(in.b, visited);
-        case Op::open:
-        case Op::close:
-        case Op::loop_mark:
-        case Op::assertion: return first_level(pc + 1, visited);
-        default: return false;  // an empty match or a back-reference: no filter
-        }
+        return !exhausted_;
     }
 
     Program &program_;

@@ -50,6 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
             check_record(record, begin, end);
             if (substitution && std::strlen(record->output) > record->output_length) std::abort();
         }
+        // A second round reuses the record; after an error it would only repeat the work.
+        if (message[0] != '\0') break;
     }
     BRegfree(record);
     return 0;
