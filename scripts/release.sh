@@ -34,7 +34,7 @@ for exe in Quorvel.exe Quorvel_con.exe bregexp.dll; do
     exit 1
   fi
   foreign="$("$objdump" -p "$file" | sed -n 's/^\s*DLL Name: //p' |
-             grep -viE '^(kernel32|user32|gdi32|comdlg32|comctl32|shell32|ole32|oleaut32|advapi32|msvcrt|shlwapi|uxtheme|bregexp)\.dll$' || true)"
+             grep -viE '^(kernel32|user32|gdi32|comdlg32|comctl32|shell32|ole32|oleaut32|advapi32|msvcrt|msimg32|shlwapi|uxtheme|bregexp)\.dll$' || true)"
   if [ -n "$foreign" ]; then
     echo "release: $exe needs DLLs that are not shipped: $foreign" >&2
     exit 1
