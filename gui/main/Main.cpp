@@ -42,7 +42,7 @@ gui::TListBoxStyle FileListStyle() {
     return style;
 }
 
-// Place, anchors, tab order (-1: none), enable class, move delta.
+// Anchors, tab order (-1: none), enable class and move delta of one control.
 void Describe(gui::TControl& control, gui::TAnchors anchors, int tabOrder, int tag, int helpContext = 0) {
     control.Anchors = anchors;
     if (tabOrder >= 0) control.SetTabOrder(tabOrder);
