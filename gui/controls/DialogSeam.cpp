@@ -1,5 +1,6 @@
 #include "DialogSeam.h"
 
+#include "DialogText.h"
 #include "DirectoryChooser.h"
 #include "MessageBoxWithCaptions.h"
 
@@ -14,32 +15,6 @@ namespace gui {
 namespace {
 
 PlatformDialogs* replacement = nullptr;
-
-// "description|pattern|..." as the dialog wants it: NUL-separated, doubly terminated.
-std::string FilterForDialog(const std::string& filter) {
-    std::string result = filter;
-    for (char& c : result)
-        if (c == '|') c = '\0';
-    result.push_back('\0');
-    result.push_back('\0');
-    return result;
-}
-
-std::vector<std::string> SplitChosenFiles(const std::vector<char>& buffer, bool multiSelect) {
-    std::vector<std::string> parts;
-    for (size_t i = 0; i < buffer.size() && buffer[i] != '\0';) {
-        std::string part(&buffer[i]);
-        i += part.size() + 1;
-        parts.push_back(part);
-    }
-    if (!multiSelect || parts.size() <= 1) return parts;
-    // A multiple choice is the folder followed by the names in it.
-    std::string folder = parts.front();
-    if (!folder.empty() && folder.back() != '\\') folder += '\\';
-    std::vector<std::string> files;
-    for (size_t i = 1; i < parts.size(); ++i) files.push_back(folder + parts[i]);
-    return files;
-}
 
 class ComApartment {
 public:
