@@ -33,7 +33,7 @@ fi
 export QUORVEL_WINEPREFIX="${QUORVEL_WINEPREFIX:-$root/build/wine/screenshots}"
 source scripts/wine-env.sh
 [ -f "$WINEPREFIX/.quorvel-ready" ] || scripts/wine-prefix.sh --null-driver
-"$WINESERVER" -p
+"$WINESERVER" -p 2>/dev/null || true  # already running is fine
 "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
 stop_wine() { "$WINESERVER" -k 2>/dev/null || true; }
 trap stop_wine EXIT

@@ -42,7 +42,7 @@ cmake --build --preset win32
   fi
   rm -rf "$WINEPREFIX"
   scripts/wine-prefix.sh --null-driver
-  "$WINESERVER" -p
+  "$WINESERVER" -p 2>/dev/null || true
   "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
   stop_wine() { "$WINESERVER" -k 2>/dev/null || true; }
   trap stop_wine EXIT
