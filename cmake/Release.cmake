@@ -36,6 +36,20 @@ if(CMAKE_SCRIPT_MODE_FILE)
   get_filename_component(example_name "${EXAMPLE_DIR}" NAME)
   file(COPY "${EXAMPLE_DIR}/" DESTINATION "${stage}/${example_name}")
 
+  # The repository keeps the example in UTF-8 for the Linux build; the
+  # Windows programs work in Shift_JIS, so the released copy is converted.
+  file(GLOB_RECURSE example_texts "${stage}/${example_name}/*.html" "${stage}/${example_name}/*.lst"
+                                  "${stage}/${example_name}/*.md")
+  foreach(text IN LISTS example_texts)
+    execute_process(COMMAND iconv -f UTF-8 -t CP932 "${text}"
+                    OUTPUT_VARIABLE converted RESULT_VARIABLE iconv_result)
+    if(NOT iconv_result EQUAL 0)
+      message(FATAL_ERROR "release: ${text} has no Shift_JIS form")
+    endif()
+    string(REPLACE "charset=\"utf-8\"" "charset=\"Shift_JIS\"" converted "${converted}")
+    file(WRITE "${text}" "${converted}")
+  endforeach()
+
   get_filename_component(zip_dir "${ZIP_FILE}" DIRECTORY)
   file(MAKE_DIRECTORY "${zip_dir}")
   file(REMOVE "${ZIP_FILE}")
