@@ -526,6 +526,8 @@ Program compile_pattern(const ParsedPattern &pattern, const Flags &flags) {
     }
     compute_pair_filter(program);
     if (!program.anchored) find_anchor(root, flags.sjis, program);
+    // The anchor's own search already proves the required text present.
+    if (program.required == program.anchor) program.required.clear();
     return program;
 }
 

@@ -24,25 +24,33 @@ unsigned char fold(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cas
 // pattern which rescans the text over and over still runs into the budget.
 constexpr size_t kBytesPerStep = 32;
 
-// First occurrence of needle in text[from, size), or kNoPosition.
+// How common a byte is in ordinary text, from 0 (rare) to 3 (everywhere):
+// lower-case letters, spaces and Shift_JIS bytes are common, markup
+// punctuation less so, signs like '%' rare.
+int commonness(unsigned char b) {
+    if ((b >= 'a' && b <= 'z') || b == ' ' || b >= 0x80) return 3;
+    if (b != 0 && std::strchr(".,<>/\"=-_\r\n\t", b)) return 2;
+    if ((b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || (b != 0 && std::strchr("();:!?'*+&", b))) return 1;
+    return 0;
+}
+
+// First occurrence of needle in text[from, size), or kNoPosition. memchr
+// looks for the needle's rarest byte, so candidates are few and far apart.
 size_t find_bytes(const unsigned char *text, size_t size, size_t from, const std::string &needle) {
-#if defined(__GLIBC__)
-    const void *hit = memmem(text + from, size - from, needle.data(), needle.size());
-    return hit ? static_cast<size_t>(static_cast<const unsigned char *>(hit) - text) : kNoPosition;
-#else
-    // Look for the needle's last byte first: it is usually rarer than the first.
     const size_t n = needle.size();
-    const unsigned char last = static_cast<unsigned char>(needle[n - 1]);
-    size_t p = from + n - 1;
+    size_t rare = 0;
+    for (size_t i = 1; i < n; ++i)
+        if (commonness(static_cast<unsigned char>(needle[i])) < commonness(static_cast<unsigned char>(needle[rare]))) rare = i;
+    const unsigned char wanted = static_cast<unsigned char>(needle[rare]);
+    size_t p = from + rare;
     while (p < size) {
-        const void *hit = std::memchr(text + p, last, size - p);
+        const void *hit = std::memchr(text + p, wanted, size - p);
         if (!hit) break;
-        p = static_cast<size_t>(static_cast<const unsigned char *>(hit) - text);
-        if (std::memcmp(text + p + 1 - n, needle.data(), n) == 0) return p + 1 - n;
-        ++p;
+        const size_t at = static_cast<size_t>(static_cast<const unsigned char *>(hit) - text) - rare;
+        if (size - at >= n && std::memcmp(text + at, needle.data(), n) == 0) return at;
+        p = at + rare + 1;
     }
     return kNoPosition;
-#endif
 }
 
 }  // namespace

@@ -131,3 +131,14 @@ TEST(Pattern, SearchShortcutsMissNothing) {
     EXPECT_EQ(found("m/.A/k", A_KANA + "A"), A_KANA + "A");
     EXPECT_EQ(found("m/" + SO + "%/k", "a" + SO + "%"), SO + "%");
 }
+
+TEST(Pattern, LiteralSearchFindsEveryPlacement) {
+    // The literal is looked for by its rarest byte ("%"), which also occurs
+    // elsewhere, and may sit at either end of the text.
+    EXPECT_EQ(found("m/%ab%/", "%ab%"), "%ab%");
+    EXPECT_EQ(found("m/x%ab%/", "%a x%ab x%ab%"), "x%ab%");
+    EXPECT_EQ(found("m/ab%/", "%ab%"), "ab%");
+    EXPECT_EQ(found("m/ab%/", "ab"), "<none>");
+    EXPECT_EQ(found("m/a%b/", "a%a%b"), "a%b");
+    EXPECT_EQ(found(std::string("m/\\0%/"), std::string("a\0%", 3)), std::string("\0%", 2));
+}
