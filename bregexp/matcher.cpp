@@ -390,6 +390,7 @@ bool Matcher::backtrack(Stack &stack, size_t base, uint32_t &pc, size_t &pos) {
 }
 
 bool Matcher::lookahead(const Instruction &in, uint32_t &pc, size_t pos, Stack &stack, int depth) {
+    charge(1 + registers_.size() / 8);  // the snapshot below is real work too
     if (lookahead_stacks_.size() <= static_cast<size_t>(depth)) lookahead_stacks_.resize(static_cast<size_t>(depth) + 1);
     const std::vector<size_t> saved = registers_;
     Stack &inner = lookahead_stacks_[static_cast<size_t>(depth)];

@@ -11,6 +11,7 @@ namespace {
 // Exploring the program is cheap for real patterns; a huge expanded one is
 // simply not filtered.
 constexpr size_t kMaxVisits = 200000;
+constexpr size_t kMaxProgramForPairs = 20000;
 
 class PairAnalysis {
 public:
@@ -175,7 +176,7 @@ private:
 
 void compute_pair_filter(Program &program) {
     program.use_pair_filter = false;
-    if (!program.use_first_bytes) return;
+    if (!program.use_first_bytes || program.code.size() > kMaxProgramForPairs) return;
     for (auto &set : program.second_bytes) set = ByteSet();
     if (!PairAnalysis(program).run()) return;
     // Worth it only when some first byte rules out part of its followers.
