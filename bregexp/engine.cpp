@@ -27,11 +27,19 @@ bool Regex::substitute(std::string_view text, std::string &output, std::vector<s
     size_t from = 0;
     size_t forbid_empty_at = kNoPosition;
     bool replaced = false;
-    result.reserve(text.size() + text.size() / 8);
+    std::string piece;
     while (from <= text.size() && matcher.search(from, forbid_empty_at, found)) {
+        piece.clear();
+        replacement_.expand(text.data(), found, piece);
+        if (!replaced) {
+            // One allocation of the right size for a single replacement (a
+            // little more with g), made only once there is something to build.
+            const size_t rest = text.size() - (found[1] - found[0]);
+            result.reserve(rest + piece.size() + (command_.flags.global ? rest / 16 : 0));
+        }
         replaced = true;
         result.append(text.data() + copied, found[0] - copied);
-        replacement_.expand(text.data(), found, result);
+        result += piece;
         copied = found[1];
         last = found;
         if (!command_.flags.global) break;
