@@ -10,17 +10,17 @@ namespace differential {
 const std::vector<std::string> &byteModeCharacters() {
     static const std::vector<std::string> characters = {
         "a", "b", "c", "A", "B", "z", "0", "1", "9", " ", "\n", "\r", "\t", "_", "-", ".", "%", "/",
-        "\\", "$", "(", "*", "#", std::string(1, '\0'), "\f", "\x1b", "\x83", "\xe9", "\xff", "\x80",
+        "\\", "$", "(", "*", "#", std::string(1, '\0'), "\f", "\x0b", "\x1b", "\x83", "\xe9", "\xff", "\x80",
     };
     return characters;
 }
 
 const std::vector<std::string> &shiftJisCharacters() {
     // No full-width Latin, Greek or Cyrillic: Perl folds their case, our i is
-    // ASCII-only. No vertical tab anywhere: Perl's \s includes it.
+    // ASCII-only.
     static const std::vector<std::string> characters = {
         "a", "b", "A", "B", "j", "0", "1", " ", "\n", "_", "%", "/", "\\", "<", "|", "[", "$",
-        std::string(1, '\0'),
+        std::string(1, '\0'), "\x0b",
         "\x83\x5c",  // katakana so, trail 5C
         "\x95\x5c",  // hyou, trail 5C
         "\x94\x5c",  // nou, trail 5C

@@ -109,6 +109,10 @@ bool PatternWriter::quantifier() {
     // Perl 5.36 lets a literal with {0} or {0,0} match one character of a
     // decoded (UTF-8) string, so under k the upper bound is at least 1.
     int least_max = shift_jis_ ? 1 : 0;
+    // Perl 5.36 also misses matches of an exact count inside a counted group
+    // after a star ("a*b(?:c{1}){2}" finds nothing in "bcc"), so inside
+    // repeated groups a count range is always a true range.
+    int least_spread = repeated_groups_ > 0 ? 1 : 0;
     int low = 0;
     switch (random_.below(6)) {
     case 0: case 1: case 2:
@@ -117,7 +121,7 @@ bool PatternWriter::quantifier() {
         break;
     case 3:
         low = random_.between(least_max, 3);
-        q = "{" + std::to_string(low) + "}";
+        q = least_spread > 0 ? "{" + std::to_string(low) + ",}" : "{" + std::to_string(low) + "}";
         break;
     case 4:
         low = random_.between(0, 2);
@@ -125,7 +129,7 @@ bool PatternWriter::quantifier() {
         break;
     default: {
         low = random_.between(0, 2);
-        int high = std::max(least_max, low + random_.between(0, 2));
+        int high = std::max(least_max, low + random_.between(least_spread, 2));
         q = "{" + std::to_string(low) + "," + std::to_string(high) + "}";
     }
     }
@@ -219,7 +223,10 @@ bool PatternWriter::group(int depth, const char *opener, bool capturing) {
     bool nullable = alternation(depth + 1);
     append(")");
     repeated_groups_ -= repeated ? 1 : 0;
-    if (capturing) closed_groups_.push_back(number);
+    // Perl 5.36's loop cache gets back-references to a repeated group wrong
+    // ("(.{1,})*?\0\1" on "BB", NUL, "B " starts at 1, not 0): refer to plain
+    // groups only.
+    if (capturing && !repeated) closed_groups_.push_back(number);
     return nullable;
 }
 
