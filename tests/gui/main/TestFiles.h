@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "TestFolder.h"
+
 namespace quorvel::test {
 
 // A new empty folder under the system's temporary folder, removed with all
@@ -13,20 +15,18 @@ namespace quorvel::test {
 class TempDir {
 public:
     TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    ~TempDir();
 
     const std::string& Path() const { return path_; }
     // Path of a file in the folder.
     std::string File(const std::string& name) const { return path_ + "\\" + name; }
 
 private:
+    TestFolder folder_;
     std::string path_;
 };
 
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
+using ::ReadBytes;
+using ::WriteBytes;
 // Sets the last-write time, given in local time.
 void SetModified(const std::string& path, WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second);
 void CopyFolder(const std::string& from, const std::string& to);

@@ -1,6 +1,8 @@
 // A shown form to host controls under test, and temporary files for paths.
 #pragma once
 
+#include "TestFolder.h"
+
 #include "Application.h"
 #include "Form.h"
 
@@ -40,6 +42,7 @@ public:
     std::string MakeDir(const std::string& name) const;
 
 private:
+    TestFolder folder_;
     std::string path_;
 };
 

@@ -76,8 +76,11 @@ void RemoveTree(const std::string& dir) {
 
 TestFolder::TestFolder() {
 #ifdef _WIN32
-  char base[MAX_PATH + 1];
-  ::GetTempPathA(sizeof base, base);
+  // The long form: dialogs and the shell report long names, which tests compare.
+  char shortBase[MAX_PATH + 1] = {};
+  ::GetTempPathA(sizeof shortBase, shortBase);
+  char base[MAX_PATH + 1] = {};
+  if (::GetLongPathNameA(shortBase, base, sizeof base) == 0) std::snprintf(base, sizeof base, "%s", shortBase);
   static unsigned serial = 0;
   for (;;) {
     char name[64];
