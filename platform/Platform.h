@@ -46,6 +46,7 @@ bool SetCurrentDir(const std::string& dir);
 bool ForceDirectories(const std::string& dir);
 
 // Copies a file, replacing an existing destination.
+bool RemoveFile(const std::string& name);
 bool CopyFileReplacing(const std::string& from, const std::string& to);
 
 LocalTime Now();

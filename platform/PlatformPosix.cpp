@@ -1,5 +1,6 @@
 // POSIX implementation of the platform services.
 #include "Platform.h"
+#include "TemporaryFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -36,22 +37,6 @@ class FileDescriptor {
 
  private:
   int fd_;
-};
-
-// Removes a temporary file unless it was handed over.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(std::string name) : name_(std::move(name)) {}
-  ~TemporaryFile() {
-    if (!name_.empty()) ::unlink(name_.c_str());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  const std::string& name() const { return name_; }
-  void Release() { name_.clear(); }
-
- private:
-  std::string name_;
 };
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
@@ -128,6 +113,8 @@ bool ForceDirectories(const std::string& dir) {
   if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) return false;
   return DirectoryExists(path);
 }
+
+bool RemoveFile(const std::string& name) { return ::unlink(name.c_str()) == 0; }
 
 bool CopyFileReplacing(const std::string& from, const std::string& to) {
   std::string bytes;

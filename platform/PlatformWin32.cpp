@@ -1,6 +1,7 @@
 // Win32 implementation of the platform services (ANSI "A" functions, so
 // names stay bytes of the ANSI code page).
 #include "Platform.h"
+#include "TemporaryFile.h"
 
 #include <windows.h>
 
@@ -27,22 +28,6 @@ class FileHandle {
 
  private:
   HANDLE handle_;
-};
-
-// Deletes a temporary file unless it was handed over.
-class TemporaryFile {
- public:
-  explicit TemporaryFile(std::string name) : name_(std::move(name)) {}
-  ~TemporaryFile() {
-    if (!name_.empty()) ::DeleteFileA(name_.c_str());
-  }
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  const std::string& name() const { return name_; }
-  void Release() { name_.clear(); }
-
- private:
-  std::string name_;
 };
 
 // Restores the process's current directory when it goes out of scope.
@@ -119,6 +104,8 @@ bool ForceDirectories(const std::string& dir) {
   ::CreateDirectoryA(path.c_str(), nullptr);
   return DirectoryExists(path);
 }
+
+bool RemoveFile(const std::string& name) { return ::DeleteFileA(name.c_str()) != FALSE; }
 
 bool CopyFileReplacing(const std::string& from, const std::string& to) {
   return ::CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
