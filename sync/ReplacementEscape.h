@@ -9,7 +9,3 @@
 // False when the text cannot be expressed as a replacement: a lone lead
 // byte directly before "$" or "/" would pair with the escaping backslash.
 bool EscapeReplacementText(const std::string& text, std::string& escaped);
-
-// The library's "k" rule for one character starting at a byte.
-bool IsShiftJisLeadByte(unsigned char c);
-bool IsShiftJisTrailByte(unsigned char c);
