@@ -35,6 +35,12 @@ bool DirectoryExists(const std::string& name);
 std::int32_t FileAge(const std::string& name);
 std::int32_t PackDosDateTime(const LocalTime& time);
 
+// Last-write time of a regular file (symbolic links followed) at the file
+// system's full resolution, as a count that grows with time; false when the
+// name is no regular file. Unlike the packed age it tells apart edits a
+// second apart and has no year limit.
+bool FileWriteTime(const std::string& name, std::int64_t& time);
+
 // Full path of the running program's executable file.
 std::string ExecutablePath();
 
@@ -51,17 +57,60 @@ bool CopyFileReplacing(const std::string& from, const std::string& to);
 
 LocalTime Now();
 
-// Reads a whole file; other processes may read it meanwhile but not write
-// it (where the platform can enforce that). False when it cannot be read.
+// Reads a whole regular file; other processes may read it meanwhile but
+// not write it (where the platform can enforce that). False when it cannot
+// be read or is no regular file (a device, a pipe, a folder): those are
+// never opened in a way that could block or read without end.
 bool ReadWholeFile(const std::string& name, std::string& bytes);
 
-// Replaces the content of a file so that either the old or the complete
-// new content is in place, never a mixture: the bytes go to a temporary
-// file in the same folder, which then takes the file's place. An existing
-// file keeps its permissions; a symbolic link keeps pointing to the file
-// whose content is replaced. False (target unchanged, no temporary file
-// left) when anything fails.
+// A file's new content, first written to a temporary file beside it, then
+// put in the file's place in one step, so that the file holds either its
+// old or its complete new content whatever happens in between. An existing
+// file keeps its permissions, attributes, group and extended attributes; a
+// symbolic link keeps pointing to the file whose content is replaced. Only
+// regular files are replaced. A replacement that is never committed leaves
+// neither the file changed nor a temporary file behind.
+class FileReplacement {
+ public:
+  FileReplacement() = default;
+  ~FileReplacement() { Discard(); }
+  FileReplacement(FileReplacement&& other) noexcept;
+  FileReplacement& operator=(FileReplacement&& other) noexcept;
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  // Writes the temporary file; false (nothing left behind) on failure.
+  bool Prepare(const std::string& name, const char* data, std::size_t size);
+  // Puts the prepared content in the file's place; false when that fails,
+  // the file then being unchanged.
+  bool Commit();
+  // Removes the temporary file of a prepared, uncommitted replacement.
+  void Discard() noexcept;
+
+ private:
+  std::string target_;
+  std::string temporary_;
+  std::intptr_t handle_ = -1;  // the open temporary file, where that marks it in use
+};
+
+// Prepares and commits at once.
 bool ReplaceFileContents(const std::string& name, const char* data, std::size_t size);
+
+// The folder in which replacing a file puts its temporary file.
+std::string ReplacementFolder(const std::string& name);
+
+// Removes from a folder the temporary files that replacements of killed
+// runs left there. Only files named as replacements name them are looked
+// at, and only those whose writer is gone are removed.
+void RemoveStaleTemporaries(const std::string& folder);
+
+// Ctrl+C, SIGINT, SIGTERM and SIGHUP no longer end the process at once;
+// they are noted so that a run can finish or undo the file in hand and stop.
+void CatchInterrupts();
+// The signal that asked the program to stop (non-zero), or 0.
+int InterruptSignal();
+// Ends the process as the noted signal would have (after it was reported).
+[[noreturn]] void ExitForInterrupt(int exitCode);
 
 // Pure path helpers, following the platform's delimiters ("\" and ":" on
 // Windows, "/" elsewhere).

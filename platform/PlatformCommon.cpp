@@ -76,3 +76,30 @@ std::string ExcludeTrailingDelimiter(const std::string& dir, std::size_t keep) {
 }
 
 }  // namespace platform
+
+namespace platform {
+
+FileReplacement::FileReplacement(FileReplacement&& other) noexcept
+    : target_(std::move(other.target_)), temporary_(std::move(other.temporary_)), handle_(other.handle_) {
+  other.temporary_.clear();
+  other.handle_ = -1;
+}
+
+FileReplacement& FileReplacement::operator=(FileReplacement&& other) noexcept {
+  if (this != &other) {
+    Discard();
+    target_ = std::move(other.target_);
+    temporary_ = std::move(other.temporary_);
+    handle_ = other.handle_;
+    other.temporary_.clear();
+    other.handle_ = -1;
+  }
+  return *this;
+}
+
+bool ReplaceFileContents(const std::string& name, const char* data, std::size_t size) {
+  FileReplacement replacement;
+  return replacement.Prepare(name, data, size) && replacement.Commit();
+}
+
+}  // namespace platform

@@ -1,6 +1,6 @@
 // POSIX implementation of the platform services.
 #include "Platform.h"
-#include "TemporaryFile.h"
+#include "PosixDescriptor.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,55 +17,11 @@
 namespace platform {
 namespace {
 
-// Closes a descriptor on every path out.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-  // Closes now, reporting the result (a delayed write error shows here).
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd < 0 || ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
-
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    const ssize_t written = ::write(fd, data, size);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += written;
-    size -= static_cast<std::size_t>(written);
-  }
-  return true;
-}
-
 LocalTime ToLocalTime(std::time_t seconds) {
   std::tm parts{};
   localtime_r(&seconds, &parts);
   return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
           parts.tm_hour, parts.tm_min, parts.tm_sec};
-}
-
-// The file whose content a name stands for: a symbolic link is followed
-// so that the link itself stays in place.
-std::string ResolveLinks(const std::string& name) {
-  struct stat info {};
-  if (::lstat(name.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return name;
-  std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(name.c_str(), nullptr), &std::free);
-  return resolved ? std::string(resolved.get()) : name;
 }
 
 }  // namespace
@@ -84,6 +40,13 @@ std::int32_t FileAge(const std::string& name) {
   struct stat info {};
   if (::stat(name.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return -1;
   return PackDosDateTime(ToLocalTime(info.st_mtime));
+}
+
+bool FileWriteTime(const std::string& name, std::int64_t& time) {
+  struct stat info {};
+  if (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  time = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  return true;
 }
 
 std::string ExecutablePath() {
@@ -124,10 +87,14 @@ bool CopyFileReplacing(const std::string& from, const std::string& to) {
 LocalTime Now() { return ToLocalTime(std::time(nullptr)); }
 
 bool ReadWholeFile(const std::string& name, std::string& bytes) {
-  FileDescriptor file(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!file.valid()) return false;
+  // Only a regular file is opened: opening a tape or a pipe may itself
+  // block or have effects, and a device may never end.
   struct stat info {};
-  if (::fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+  if (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  FileDescriptor file(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!file.valid()) return false;
+  // The name may have been swapped for something else meanwhile.
+  if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
   bytes.clear();
   bytes.reserve(static_cast<std::size_t>(info.st_size));
   char chunk[65536];
@@ -140,47 +107,6 @@ bool ReadWholeFile(const std::string& name, std::string& bytes) {
     if (got == 0) return true;
     bytes.append(chunk, static_cast<std::size_t>(got));
   }
-}
-
-bool ReplaceFileContents(const std::string& name, const char* data, std::size_t size) {
-  const std::string target = ResolveLinks(name);
-  struct stat existing {};
-  const bool exists = ::stat(target.c_str(), &existing) == 0;
-  if (exists && S_ISDIR(existing.st_mode)) return false;
-  // Replacing a read-only file by renaming would bypass its protection.
-  if (exists && ::access(target.c_str(), W_OK) != 0) return false;
-
-  const std::string folder = ExtractFilePath(target);
-  const std::string base = ExtractFileName(target);
-  static unsigned serial = 0;
-  static const long pid = static_cast<long>(::getpid());
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    char suffix[64];
-    std::snprintf(suffix, sizeof suffix, ".%ld.%u.tmp", pid, ++serial);
-    TemporaryFile temporary(folder + "." + base + suffix);
-    FileDescriptor file(::open(temporary.name().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (!file.valid()) {
-      if (errno == EEXIST) {
-        temporary.Release();  // someone else's file: leave it alone
-        continue;
-      }
-      temporary.Release();
-      return false;
-    }
-    if (exists) {
-      if (::fchmod(file.get(), existing.st_mode & 07777) != 0) return false;
-      // Keeping another owner needs privileges; where they are lacking, a
-      // file we may write is enough.
-      if ((existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&
-          ::fchown(file.get(), existing.st_uid, existing.st_gid) != 0) {
-      }
-    }
-    if (!WriteAll(file.get(), data, size) || !file.Close()) return false;
-    if (::rename(temporary.name().c_str(), target.c_str()) != 0) return false;
-    temporary.Release();
-    return true;
-  }
-  return false;
 }
 
 std::string ExpandFileName(const std::string& name, const std::string& baseDir) {

@@ -1,7 +1,7 @@
 // Win32 implementation of the platform services (ANSI "A" functions, so
 // names stay bytes of the ANSI code page).
 #include "Platform.h"
-#include "TemporaryFile.h"
+#include "Win32Handle.h"
 
 #include <windows.h>
 
@@ -9,26 +9,6 @@
 
 namespace platform {
 namespace {
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (valid()) ::CloseHandle(handle_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  bool Close() {
-    const HANDLE handle = handle_;
-    handle_ = INVALID_HANDLE_VALUE;
-    return handle == INVALID_HANDLE_VALUE || ::CloseHandle(handle) != FALSE;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 // Restores the process's current directory when it goes out of scope.
 class CurrentDirGuard {
@@ -70,6 +50,22 @@ std::int32_t FileAge(const std::string& name) {
   if (!::FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !::FileTimeToDosDateTime(&local, &date, &time))
     return -1;
   return static_cast<std::int32_t>((static_cast<std::uint32_t>(date) << 16) | time);
+}
+
+bool FileWriteTime(const std::string& name, std::int64_t& time) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsDiskFile(name.c_str()))
+    return false;
+  time = static_cast<std::int64_t>((static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                   data.ftLastWriteTime.dwLowDateTime);
+  return true;
+}
+
+bool IsDiskFile(const char* name) {
+  FileHandle file(::CreateFileA(name, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+  return file.valid() && ::GetFileType(file.get()) == FILE_TYPE_DISK;
 }
 
 std::string ExecutablePath() {
@@ -120,7 +116,7 @@ LocalTime Now() {
 bool ReadWholeFile(const std::string& name, std::string& bytes) {
   FileHandle file(::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file.valid()) return false;
+  if (!file.valid() || ::GetFileType(file.get()) != FILE_TYPE_DISK) return false;
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size)) return false;
   bytes.clear();
@@ -132,45 +128,6 @@ bool ReadWholeFile(const std::string& name, std::string& bytes) {
     if (got == 0) return true;
     bytes.append(chunk, got);
   }
-}
-
-bool ReplaceFileContents(const std::string& name, const char* data, std::size_t size) {
-  const DWORD attributes = Attributes(name);
-  const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-  if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) return false;
-
-  std::string folder = ExtractFilePath(name);
-  if (folder.empty()) folder = ".";
-  char temporaryName[MAX_PATH + 16];
-  if (::GetTempFileNameA(folder.c_str(), "qvl", 0, temporaryName) == 0) return false;
-  TemporaryFile temporary(temporaryName);
-
-  {
-    FileHandle file(::CreateFileA(temporary.name().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
-    while (size > 0) {
-      const DWORD piece = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
-      DWORD written = 0;
-      if (!::WriteFile(file.get(), data, piece, &written, nullptr) || written != piece) return false;
-      data += written;
-      size -= written;
-    }
-    if (!file.Close()) return false;
-  }
-
-  // ReplaceFile keeps the target's attributes and security; a new file
-  // simply takes the temporary file's place.
-  if (exists && ::ReplaceFileA(name.c_str(), temporary.name().c_str(), nullptr,
-                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-    temporary.Release();
-    return true;
-  }
-  if (::MoveFileExA(temporary.name().c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    temporary.Release();
-    return true;
-  }
-  return false;
 }
 
 std::string ExpandFileName(const std::string& name, const std::string& baseDir) {
