@@ -59,10 +59,18 @@ void PrintError(const char* className, const std::string& message) {
 }  // namespace
 
 int RunConsole(int argc, char** argv) {
+  platform::CatchInterrupts();
   try {
     Run(argc, argv);
     return 0;
   } catch (const Exception& error) {
+    // A stop asked for shows as such, whatever it interrupted (a wait for
+    // input ends in a read error, for instance).
+    if (platform::InterruptSignal() != 0) {
+      const EAbort abort;
+      PrintError(abort.ClassName(), abort.Message());
+      platform::ExitForInterrupt(1);
+    }
     PrintError(error.ClassName(), error.Message());
   } catch (const std::bad_alloc&) {
     PrintError("EOutOfMemory", "メモリが不足しています");

@@ -13,3 +13,5 @@ void RaiseFileCreateError(const std::string& fileName) {
 void RaiseListIndexError(int index) {
   throw EStringListError(Format("リストのインデックスが範囲を超えています (%d)", {std::int64_t{index}}));
 }
+
+EAbort::EAbort() : Exception("処理を中断しました。") {}

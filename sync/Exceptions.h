@@ -43,6 +43,13 @@ class EInOutError : public Exception {
   const char* ClassName() const noexcept override { return "EInOutError"; }
 };
 
+// The user asked the program to stop (Ctrl+C, SIGTERM, SIGHUP).
+class EAbort : public Exception {
+ public:
+  EAbort();
+  const char* ClassName() const noexcept override { return "EAbort"; }
+};
+
 // Ready-made errors with the system's message texts.
 [[noreturn]] void RaiseFileOpenError(const std::string& fileName);
 [[noreturn]] void RaiseFileCreateError(const std::string& fileName);

@@ -1,6 +1,7 @@
 #include "SyncList.h"
 
 #include "Exceptions.h"
+#include "Format.h"
 #include "Platform.h"
 #include "TextFile.h"
 
@@ -15,6 +16,12 @@ std::string HeaderValue(const std::string& line) {
   return line.substr(start, kMaxHeaderValue);
 }
 
+std::string TrimBlanks(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 }  // namespace
 
 void LoadSyncList(const std::string& listFileName, std::string& variableName, std::string& sourceFileName,
@@ -27,10 +34,18 @@ void LoadSyncList(const std::string& listFileName, std::string& variableName, st
   // fails at the first missing line.
   variableName = HeaderValue(lines.Get(0));
   sourceFileName = HeaderValue(lines.Get(1));
+  const std::string endOfHeader = lines.Count() > 2 ? lines.Get(2) : std::string();
   for (int header = 0; header < 3; ++header) lines.Delete(0);
+  // Without its end mark the header may have swallowed the first entry, or
+  // the file is no sync list at all.
+  if (TrimBlanks(endOfHeader) != "[EOH]")
+    throw Exception(Format("ファイル %s は同期リストではありません（3 行目が [EOH] ではありません）", {listFileName}));
   fileList.Clear();
-  for (const std::string& entry : lines.Items()) fileList.Add(entry);
+  for (const std::string& entry : lines.Items())
+    if (!IsBlankEntry(entry)) fileList.Add(entry);
 }
+
+bool IsBlankEntry(const std::string& entry) { return TrimBlanks(entry).empty(); }
 
 void SaveSyncList(const std::string& listFileName, const std::string& variableName,
                   const std::string& sourceFileName, const TStrings& fileList) {

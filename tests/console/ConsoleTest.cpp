@@ -4,6 +4,12 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/wait.h>
+#endif
 
 #include "ChildProcess.h"
 #include "Platform.h"
@@ -160,3 +166,52 @@ TEST_F(Console, ListFileIsFoundBesideTheProgram) {
             "EFOpenErrorｴﾗｰ:ファイル " + platform::ExtractFilePath(ProgramPath()) + "no-such-list.lst は開けません");
   EXPECT_EQ(missing.exitCode, 1);
 }
+
+TEST_F(Console, ListFileFaultsAreHandledBeforeAnyWrite) {
+  const std::string src = Page("src.html", "%M%new%close M%");
+  const std::string a = Page("a.html", "%M%old%close M%");
+  const std::string b = Page("b.html", "%M%old%close M%");
+  // Without its "[EOH]" line the list is refused, naming it.
+  const std::string noEnd = Page("noend.lst", "変数:M" + kNL + "同期ﾌｧｲﾙ:" + src + kNL + a + kNL + b + kNL);
+  const ChildResult refused = Run({noEnd});
+  EXPECT_EQ(refused.output, "Exceptionｴﾗｰ:ファイル " + noEnd + " は同期リストではありません（3 行目が [EOH] ではありません）");
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(ReadBytes(a), "%M%old%close M%");
+  // Blank lines among and after the entries name no file.
+  const std::string blanks = List("blanks.lst", Header("M", src), {"", a, "  ", b, "", ""});
+  const ChildResult run = Run({blanks});
+  EXPECT_EQ(run.output, kSearching + a + kNL + b + kNL + kFinished);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(ReadBytes(b), "%M%new%close M%" + kNL);
+}
+
+#ifndef _WIN32
+TEST_F(Console, PipesAndDevicesAreRefusedUntouched) {
+  const std::string src = Page("src.html", "%M%new%close M%");
+  const std::string a = Page("a.html", "%M%old%close M%");
+  const std::string b = Page("b.html", "%M%old%close M%");
+  const std::string fifo = folder.Path("pipe.html");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+  const std::string openError = "EFOpenErrorｴﾗｰ:ファイル " + fifo + " は開けません";
+  // As a target, as the source, and as the list file itself.
+  const ChildResult target = Run({List("t.lst", Header("M", src), {a, fifo, b})});
+  EXPECT_EQ(target.output, kSearching + a + kNL + fifo + kNL + openError);
+  EXPECT_EQ(target.exitCode, 1);
+  EXPECT_EQ(ReadBytes(b), "%M%old%close M%");
+  EXPECT_EQ(Run({List("s.lst", Header("M", fifo), {a})}).output, openError);
+  EXPECT_EQ(Run({fifo}).output, openError);
+  struct stat info {};
+  ASSERT_EQ(::stat(fifo.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+TEST_F(Console, FailingOutputStopsTheRunBeforeTheFirstFile) {
+  const std::string src = Page("src.html", "%M%new%close M%");
+  const std::string a = Page("a.html", "%M%old%close M%");
+  const std::string list = List("site.lst", Header("M", src), {a});
+  const std::string command = "'" + ProgramPath() + "' '" + list + "' >/dev/full 2>/dev/null";
+  const int status = std::system(command.c_str());
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_EQ(ReadBytes(a), "%M%old%close M%");
+}
+#endif

@@ -9,11 +9,15 @@ TEST(NewestFile, PicksTheLatestWriteTimeFirstOnTies) {
   for (const auto& name : {a, b, c}) WriteBytes(name, "x");
   SetLocalWriteTime(a, {2010, 1, 1, 0, 0, 0});
   SetLocalWriteTime(b, {2020, 6, 1, 12, 0, 0});
-  SetLocalWriteTime(c, {2020, 6, 1, 12, 0, 1});  // same two-second slot as b
+  SetLocalWriteTime(c, {2020, 6, 1, 12, 0, 0});
   EXPECT_EQ(FindNewestFile(TStringList{a, b, c}), 1);
   EXPECT_EQ(FindNewestFile(TStringList{folder.Path("missing"), folder.Dir(), a}), 2);
-  SetLocalWriteTime(c, {2021, 1, 1, 0, 0, 0});
+  // A second later is newer, though the packed date's two-second slot is the same.
+  SetLocalWriteTime(c, {2020, 6, 1, 12, 0, 1});
   EXPECT_EQ(FindNewestFile(TStringList{a, b, c}), 2);
+  // Past the packed date's range (2044 on) a file is still the newest.
+  SetLocalWriteTime(a, {2050, 1, 1, 0, 0, 0});
+  EXPECT_EQ(FindNewestFile(TStringList{b, c, a}), 2);
 }
 
 TEST(NewestFile, NothingToChooseGivesZero) {

@@ -29,20 +29,19 @@ TEST(SyncList, SavedFileHasTheHeaderAndOneEntryPerLine) {
   Load(name, loaded);
   EXPECT_EQ(loaded.variableName, "MENU");
   EXPECT_EQ(loaded.sourceFileName, "x.html");
-  EXPECT_EQ(loaded.list.Items(), entries.Items());
+  EXPECT_EQ(loaded.list.Items(), (std::vector<std::string>{"x.html", "sub/y.html"}));
 }
 
 TEST(SyncList, HeaderValuesFollowTheFirstColonAndAreCut) {
   TestFolder folder;
   const std::string name = folder.Path("a.lst");
   const std::string longValue(1200, 'v');
-  WriteBytes(name, "no colon here\rkey:" + longValue + ":more\n[anything]\r\nf1\n\n");
+  WriteBytes(name, "no colon here\rkey:" + longValue + ":more\n[EOH] \r\nf1\n\n");
   Loaded loaded;
   Load(name, loaded);
   EXPECT_EQ(loaded.variableName, "no colon here");
   EXPECT_EQ(loaded.sourceFileName, longValue.substr(0, 999));
-  // The last line's break is followed by an empty line: an empty entry.
-  EXPECT_EQ(loaded.list.Items(), (std::vector<std::string>{"f1", ""}));
+  EXPECT_EQ(loaded.list.Items(), (std::vector<std::string>{"f1"}));
 
   WriteBytes(name, std::string(1500, 'w') + "\n:C:\\a:b\n[EOH]");
   Load(name, loaded);
@@ -99,4 +98,32 @@ TEST(SyncList, UnwritableListRaisesCreateErrorAndKeepsTheOldFile) {
   }
   EXPECT_THROW(SaveSyncList(folder.Dir(), "V", "S", TStringList{}), EFCreateError);
   EXPECT_EQ(ListFolder(folder.Dir()), "");
+}
+
+TEST(SyncList, BlankEntryLinesNameNoFile) {
+  TestFolder folder;
+  const std::string name = folder.Path("a.lst");
+  WriteBytes(name, "変数:V\n同期ﾌｧｲﾙ:S\n[EOH]\n\na.html\n \t\n\nb.html\n\n\n");
+  Loaded loaded;
+  Load(name, loaded);
+  EXPECT_EQ(loaded.list.Items(), (std::vector<std::string>{"a.html", "b.html"}));
+}
+
+TEST(SyncList, HeaderWithoutItsEndMarkIsRefused) {
+  // A forgotten "[EOH]" line would silently turn the first entry into the
+  // header's end.
+  TestFolder folder;
+  const std::string name = folder.Path("a.lst");
+  for (const char* third : {"first.html", "", "EOH", "[eoh]"}) {
+    WriteBytes(name, std::string("変数:V\n同期ﾌｧｲﾙ:S\n") + third + "\nsecond.html\n");
+    Loaded loaded;
+    try {
+      Load(name, loaded);
+      ADD_FAILURE() << third;
+    } catch (const Exception& error) {
+      EXPECT_STREQ(error.ClassName(), "Exception");
+      EXPECT_EQ(error.Message(), "ファイル " + name + " は同期リストではありません（3 行目が [EOH] ではありません）");
+    }
+    EXPECT_EQ(loaded.list.Items(), std::vector<std::string>{"old"});
+  }
 }

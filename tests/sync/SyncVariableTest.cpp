@@ -81,17 +81,34 @@ TEST_F(SyncRun, OnlyAnExactClosingMarkerCloses) {
             Lines("%M%a%close  M%b%Close M%c%close m%d%closeM%e%close M%\n"));
 }
 
-TEST_F(SyncRun, NamesArePatternsAndMayBeEmpty) {
-  EXPECT_EQ(SyncOne("a.b", "%a.b%N%close a.b%\n", "%axb%O%close axb%\n"), Lines("%a.b%N%close a.b%\n"));
-  EXPECT_EQ(SyncOne("", "%%E%close %\n", "1%%x%ここまで %2\n"), Lines("1%%E%close %2\n"));
+TEST_F(SyncRun, NamesAreTextWhateverTheyHold) {
+  const struct {
+    std::string name, decoy;
+  } cases[] = {
+      {"a.b", "axb"},
+      {"a(b", "ab"},
+      {"[x]*+?|$^\\/{1}", "x"},
+      {"", "x"},
+      {"\x83\x5C\x95\x5C", "\x83"},  // "ソ表": trail bytes 5C are no backslashes
+      {"\xE3\x81\x82.", "\xE3\x81\x82x"},  // UTF-8 "あ.": a lone lead byte before "."
+  };
+  for (const auto& c : cases) {
+    const auto region = [](const std::string& name, const std::string& content) {
+      return "%" + name + "%" + content + "%close " + name + "%";
+    };
+    EXPECT_EQ(SyncOne(c.name, region(c.name, "N") + "\n", region(c.decoy, "D") + "\n" + region(c.name, "O") + "\n"),
+              Lines(region(c.decoy, "D") + "\n" + region(c.name, "N") + "\n"))
+        << c.name;
+  }
 }
 
-TEST_F(SyncRun, InvalidNameFailsBeforeAnythingIsWritten) {
-  const std::string src = File("src.txt", "%a(b%x%close a(b%");
-  const std::string dst = File("dst.txt", "%a(b%y%close a(b%");
-  EXPECT_THROW(SyncVariable("a(b", src, TStringList{dst}, false), EBRegExpError);
-  EXPECT_EQ(ReadBytes(dst), "%a(b%y%close a(b%");
-  EXPECT_TRUE(hookCalls.empty());
+TEST_F(SyncRun, TextBesideTheMarkersStaysWhereItIs) {
+  // Only a comment enclosing a marker belongs to the region.
+  EXPECT_EQ(SyncOne("M", "<!-- a --> x <!-- %M% -->\nNEW\n<!-- %close M% --> y <!-- b -->\n",
+                    "<!-- note --> <p>keep</p> %M%\nOLD\n%close M% <b>keep</b> <!-- c -->\n"),
+            Lines("<!-- note --> <p>keep</p> <!-- %M% -->\nNEW\n<!-- %close M% --> <b>keep</b> <!-- c -->\n"));
+  EXPECT_EQ(SyncOne("M", "<!--%M%-->N<!--%close M%-->\n", "<!-- a <!-- b %M% c -->O<!-- %close M% d --> e -->\n"),
+            Lines("<!--%M%-->N<!--%close M%--> e -->\n"));
 }
 
 TEST_F(SyncRun, MissingRegionOrSourceStopsBeforeTheHook) {
@@ -117,17 +134,27 @@ TEST_F(SyncRun, HookSeesCommandsAndListIndicesSkippingTheSource) {
   ASSERT_EQ(hookCalls.size(), 3u);
   EXPECT_EQ(hookCalls[0].fileName, src);
   EXPECT_EQ(hookCalls[0].index, -1);
-  EXPECT_EQ(hookCalls[0].command, "m/(<!--.*?)?%(M)%((.|\\n)*?)%(close|ここまで) \\2%(.*?-->)?/k");
+  EXPECT_EQ(hookCalls[0].command,
+            "m/(<!--(?:(?!-->).)*?)?%(M)%((.|\\n)*?)%(close|ここまで) \\2%((?:(?!<!--).)*?-->)?/k");
   EXPECT_EQ(hookCalls[1].fileName, t1);
   EXPECT_EQ(hookCalls[1].index, 0);
   EXPECT_EQ(hookCalls[1].command,
-            "s/(<!--.*?)?%(M)%((.|\\n)*?)%(close|ここまで) \\2%(.*?-->)?/%M%a\\/b%close M%/k");
+            "s/(<!--(?:(?!-->).)*?)?%(M)%((.|\\n)*?)%(close|ここまで) \\2%((?:(?!<!--).)*?-->)?/%M%a\\/b%close M%/k");
   EXPECT_EQ(hookCalls[2].fileName, t2);
   EXPECT_EQ(hookCalls[2].index, 2);
   // Files without the region are rewritten normalised; an empty one stays empty.
   EXPECT_EQ(ReadBytes(t1), "");
   EXPECT_EQ(ReadBytes(t2), Lines("no region\nhere\n"));
   EXPECT_EQ(ReadBytes(src), "%M%a/b%close M%");  // skipped, not normalised
+}
+
+TEST_F(SyncRun, BlankEntriesAreSkipped) {
+  const std::string src = File("src.txt", "%M%new%close M%");
+  const std::string t = File("t.txt", "%M%old%close M%");
+  SyncVariable("M", src, TStringList{"", t, " \t"}, false);
+  ASSERT_EQ(hookCalls.size(), 2u);
+  EXPECT_EQ(hookCalls[1].index, 1);
+  EXPECT_EQ(ReadBytes(t), Lines("%M%new%close M%\n"));
 }
 
 TEST_F(SyncRun, EmptyListStillNeedsTheRegion) {
