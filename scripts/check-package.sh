@@ -10,9 +10,11 @@
 #
 # QUORVEL_DEB_BUILD_DIR is the native build folder (default build/native).
 set -euo pipefail
+deb="${1:+$(realpath -m "$1")}"
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root="$PWD"
-build="$root/${QUORVEL_DEB_BUILD_DIR:-build/native}"
+build="${QUORVEL_DEB_BUILD_DIR:-build/native}"
+[[ "$build" = /* ]] || build="$root/$build"
 
 fail() { echo "check-package: $*" >&2; exit 1; }
 
@@ -22,7 +24,6 @@ unset LD_LIBRARY_PATH LD_PRELOAD
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-deb="${1:-}"
 if [ -z "$deb" ]; then
   deb="$(scripts/package-deb.sh "$work/deb")"
 fi
@@ -45,7 +46,8 @@ library="$unpacked/usr/lib/libbregexp.so.1"
 # The search path may only be relative to the program; an absolute entry
 # would reach into the machine that built it.
 for elf in "$program" "$library"; do
-  search="$(readelf -d "$elf" | sed -n 's/.*(R[UN]*PATH).*\[\(.*\)\]$/\1/p')"
+  search="$(readelf -d "$elf" | sed -n 's/.*(R[UN]*PATH).*\[\(.*\)\]$/\1/p')" ||
+    fail "$(basename "$elf") is not a dynamic ELF file"
   IFS=: read -ra entries <<<"$search"
   for entry in "${entries[@]}"; do
     case "$entry" in '$ORIGIN'*) ;; *) fail "$(basename "$elf") searches $entry" ;; esac
@@ -58,7 +60,7 @@ owner() {
   dpkg -S "$1" 2>/dev/null || dpkg -S "${1#/usr}" 2>/dev/null || dpkg -S "/usr$1" 2>/dev/null || true
 }
 for elf in "$program" "$library"; do
-  resolved="$(ldd "$elf")"
+  resolved="$(ldd "$elf")" || fail "ldd cannot read $(basename "$elf")"
   for needed in $(readelf -d "$elf" | sed -n 's/.*(NEEDED).*\[\(.*\)\]$/\1/p'); do
     path="$(sed -n "s|^\s*${needed//./\\.} => \(/[^ ]*\) .*|\1|p" <<<"$resolved")"
     [ -n "$path" ] || fail "$(basename "$elf") cannot find $needed"

@@ -5,6 +5,8 @@
 #
 #   scripts/package-deb.sh [OUTPUT_DIR]      # default build/release
 #   QUORVEL_DEB_BUILD_DIR=dir scripts/package-deb.sh   # build folder, default build/native
+#
+# Relative folders count from the repository's top.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
