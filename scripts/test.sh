@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The project's one test command: installs what is missing, builds every
-# preset and runs every test (native with sanitizers, native optimised,
-# Windows under Wine, and a short libFuzzer run of every fuzz target).
+# preset and runs every test (native with sanitizers, native optimised, the
+# Debian package, Windows under Wine, and a short libFuzzer run of every fuzz
+# target).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root="$PWD"
@@ -22,6 +23,9 @@ step "native (optimised)"
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
+
+step "Debian package of the native build, unpacked and run (not installed)"
+scripts/check-package.sh
 
 step "Windows x86 (mingw-w64 i686): the release build"
 cmake --preset win32 >/dev/null
