@@ -1,5 +1,6 @@
 // Arbitrary bytes as a sync list file: LoadSyncList either fills the
-// outputs within their limits or raises one of the system's errors.
+// outputs within their limits (no blank entries) or raises one of the
+// system's errors, leaving the list as it was.
 #include <cstdint>
 #include <cstdlib>
 
@@ -15,13 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TStringList list{"before"};
   try {
     LoadSyncList(name, variableName, sourceFileName, list);
-  } catch (const EStringListError&) {
-    if (list.Count() != 1 || list.Get(0) != "before") std::abort();  // left unchanged
+  } catch (const Exception&) {
+    // Too short, or no "[EOH]": the list is left unchanged.
+    if (list.Count() != 1 || list.Get(0) != "before") std::abort();
     return 0;
   }
   if (variableName.size() > 999 || sourceFileName.size() > 999) std::abort();
   for (const std::string& entry : list.Items())
-    if (entry.find_first_of(std::string("\r\n\0", 3)) != std::string::npos) std::abort();
+    if (entry.find_first_of(std::string("\r\n\0", 3)) != std::string::npos || IsBlankEntry(entry)) std::abort();
   // Whatever was read survives a save and a second load.
   SaveSyncList(name, variableName, sourceFileName, list);
   std::string variableAgain, sourceAgain;
