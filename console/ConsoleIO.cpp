@@ -2,6 +2,11 @@
 
 #include <cstdio>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "Exceptions.h"
 
 namespace {
@@ -22,6 +27,21 @@ void WriteLine(const std::string& text) {
 
 void FlushOutput() {
   if (std::fflush(stdout) != 0) RaiseOutputError();
+}
+
+void WriteBytes(const std::string& bytes) {
+#ifdef _WIN32
+  // The C runtime's text mode would turn each LF into CR LF, also those of
+  // a CR LF already there.
+  FlushOutput();
+  const int previous = _setmode(_fileno(stdout), _O_BINARY);
+  WriteText(bytes);
+  FlushOutput();
+  _setmode(_fileno(stdout), previous);
+#else
+  WriteText(bytes);
+  FlushOutput();
+#endif
 }
 
 bool ReadLine(std::string& line) {

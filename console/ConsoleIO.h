@@ -7,5 +7,7 @@
 void WriteText(const std::string& text);
 void WriteLine(const std::string& text);
 void FlushOutput();
+// Bytes exactly as they are, line breaks included (no text-mode conversion).
+void WriteBytes(const std::string& bytes);
 // One line without its line end; false when input had already ended.
 bool ReadLine(std::string& line);

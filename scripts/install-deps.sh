@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  cmake ninja-build g++ clang libclang-rt-14-dev perl dpkg-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev perl dpkg-dev patch
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64 wine32:i386 fonts-wine

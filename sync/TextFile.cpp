@@ -1,5 +1,6 @@
 #include "TextFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Exceptions.h"
@@ -51,16 +52,42 @@ std::string NormaliseLineBreaks(const std::string& bytes) {
 
 std::string LoadTextFile(const std::string& fileName) { return NormaliseLineBreaks(ReadOrRaise(fileName)); }
 
-std::string LoadRewritableTextFile(const std::string& fileName) {
-  const std::string bytes = ReadOrRaise(fileName);
+std::string LoadRewritableBytes(const std::string& fileName) {
+  std::string bytes = ReadOrRaise(fileName);
   if (bytes.find('\0') != std::string::npos)
     throw Exception(Format("ファイル %s はテキストファイルではありません", {fileName}));
-  return NormaliseLineBreaks(bytes);
+  return bytes;
 }
 
 bool SaveTextFile(const std::string& fileName, const std::string& text) {
   const std::string normalised = NormaliseLineBreaks(text);
   return platform::ReplaceFileContents(fileName, normalised.data(), normalised.size());
+}
+
+LineBreakStyle DetectLineBreakStyle(const std::string& bytes) {
+  LineBreakStyle style;
+  const std::size_t end = std::min(bytes.find('\0'), bytes.size());
+  const std::size_t first = bytes.find_first_of("\r\n");
+  if (first >= end) {
+    style.lineBreak = platform::kLineBreak;
+    style.finalBreak = false;
+    return style;
+  }
+  style.lineBreak = bytes[first] == '\r' && first + 1 < end && bytes[first + 1] == '\n' ? "\r\n"
+                                                                                       : bytes.substr(first, 1);
+  style.finalBreak = bytes[end - 1] == '\r' || bytes[end - 1] == '\n';
+  return style;
+}
+
+std::string ApplyLineBreakStyle(const std::string& text, const LineBreakStyle& style) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 32 + style.lineBreak.size());
+  ForEachLine(text, [&](const char* begin, const char* end) {
+    out.append(begin, end);
+    out += style.lineBreak;
+  });
+  if (!style.finalBreak && !out.empty()) out.resize(out.size() - style.lineBreak.size());
+  return out;
 }
 
 std::vector<std::string> LoadTextLines(const std::string& fileName) { return SplitTextLines(ReadOrRaise(fileName)); }

@@ -16,9 +16,10 @@ std::string NormaliseLineBreaks(const std::string& bytes);
 // Raises EFOpenError when the file cannot be read.
 std::string LoadTextFile(const std::string& fileName);
 
-// Like LoadTextFile, but a file holding a zero byte is refused with an
-// Exception naming it: rewriting it would lose everything after that byte.
-std::string LoadRewritableTextFile(const std::string& fileName);
+// The bytes of a file that a run may rewrite, as they are: a file holding a
+// zero byte is refused with an Exception naming it, since rewriting it would
+// lose everything after that byte. Raises EFOpenError when it cannot be read.
+std::string LoadRewritableBytes(const std::string& fileName);
 
 // Writes the text normalised; false (file unchanged) when that fails.
 bool SaveTextFile(const std::string& fileName, const std::string& text);
@@ -26,3 +27,16 @@ bool SaveTextFile(const std::string& fileName, const std::string& text);
 // The lines of a file by the rule above; raises EFOpenError when the file
 // cannot be read.
 std::vector<std::string> LoadTextLines(const std::string& fileName);
+
+// How a file ends its lines: the bytes of its first line break (CR LF, LF
+// or a lone CR; the platform's when it has none) and whether its last line
+// ends with one.
+struct LineBreakStyle {
+  std::string lineBreak;
+  bool finalBreak = true;
+};
+LineBreakStyle DetectLineBreakStyle(const std::string& bytes);
+
+// The lines of a text (by the rule above) ended with the style's break,
+// the last one only when the style says so.
+std::string ApplyLineBreakStyle(const std::string& text, const LineBreakStyle& style);

@@ -29,14 +29,14 @@ TEST(TextFile, RewritableReadRefusesZeroBytes) {
   const std::string name = folder.Path("bin.dat");
   WriteBytes(name, std::string("ab\0cd", 5));
   try {
-    LoadRewritableTextFile(name);
+    LoadRewritableBytes(name);
     FAIL();
   } catch (const Exception& error) {
     EXPECT_STREQ(error.ClassName(), "Exception");
     EXPECT_EQ(error.Message(), "ファイル " + name + " はテキストファイルではありません");
   }
   WriteBytes(name, "ab\rcd");
-  EXPECT_EQ(LoadRewritableTextFile(name), "ab" + kNL + "cd" + kNL);
+  EXPECT_EQ(LoadRewritableBytes(name), "ab\rcd");
 }
 
 TEST(TextFile, MissingFileRaisesOpenError) {
@@ -61,4 +61,26 @@ TEST(TextFile, SavingNormalisesAndReportsFailure) {
   EXPECT_EQ(ReadBytes(name), "");
   EXPECT_FALSE(SaveTextFile(folder.Path("no/such/out.txt"), "x"));
   EXPECT_EQ(ListFolder(folder.Dir()), "out.txt;");
+}
+
+TEST(TextFile, LineBreakStyleIsTheFirstBreakAndTheLastLinesEnd) {
+  const struct {
+    const char* bytes;
+    const char* lineBreak;  // nullptr: the platform's
+    bool finalBreak;
+    const char* reapplied;  // the bytes' lines, normalised and ended in the style again
+  } cases[] = {
+      {"a\nb\r\nc\n", "\n", true, "a\nb\nc\n"},
+      {"a\r\nb\nc", "\r\n", false, "a\r\nb\r\nc"},
+      {"a\rb\r", "\r", true, "a\rb\r"},
+      {"one line", nullptr, false, "one line"},
+      {"", nullptr, false, ""},
+      {"\r\n", "\r\n", true, "\r\n"},
+  };
+  for (const auto& c : cases) {
+    const LineBreakStyle style = DetectLineBreakStyle(c.bytes);
+    EXPECT_EQ(style.lineBreak, c.lineBreak ? c.lineBreak : kNL) << c.bytes;
+    EXPECT_EQ(style.finalBreak, c.finalBreak) << c.bytes;
+    EXPECT_EQ(ApplyLineBreakStyle(NormaliseLineBreaks(c.bytes), style), c.reapplied) << c.bytes;
+  }
 }

@@ -1,0 +1,37 @@
+// The console program's command line: options first (GNU style, "--" ends
+// them), then the sync list file and an optional variable name.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Exceptions.h"
+
+struct ConsoleOptions {
+  bool check = false;          // list the targets whose region differs; write nothing
+  bool diff = false;           // show what a run would change; write nothing
+  bool strict = false;         // every target must hold the region
+  bool keepLineBreaks = false; // --keep-eol
+  bool atomic = false;         // replace every target or none
+  bool skipUnchanged = false;  // leave targets alone that would not change
+  bool quiet = false;          // print errors only
+  bool help = false;
+  bool version = false;
+  std::vector<std::string> arguments;  // the list file, the variable name, ...
+
+  // Runs that only compare: 0 in agreement, 1 differing, 2 on errors.
+  bool Compares() const { return check || diff; }
+};
+
+// A command line the program does not understand.
+class EOptionError : public Exception {
+ public:
+  using Exception::Exception;
+  const char* ClassName() const noexcept override { return "EOptionError"; }
+};
+
+// Raises EOptionError for an unknown option.
+ConsoleOptions ParseOptions(int argc, char** argv);
+
+// One line per option, in the program's language.
+std::string HelpText();

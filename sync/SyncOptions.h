@@ -1,0 +1,35 @@
+// A synchronisation run with the console program's options: compare only,
+// require every region, keep each file's line breaks, replace all files or
+// none, leave files alone that would not change.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "Strings.h"
+
+struct TSyncOptions {
+  bool dryRun = false;          // nothing is written; each target is reported
+  bool strict = false;          // every target must hold the region, checked before anything is written
+  bool keepLineBreaks = false;  // a target keeps its line breaks and its last line's break or lack of one
+  bool atomic = false;          // every new text is ready before the first target is replaced
+  bool skipUnchanged = false;   // a target whose new text equals its bytes is not rewritten
+};
+
+// What a run does, or would do, to one target.
+struct TTargetOutcome {
+  std::int32_t index;
+  const std::string& fileName;
+  bool hasRegion;
+  bool regionDiffers;  // its region differs from the source's (line breaks normalised)
+  const std::string& oldBytes;
+  const std::string& newBytes;
+};
+using TTargetReport = std::function<void(const TTargetOutcome&)>;
+
+// Like SyncVariable without backups, with the options; report, when given,
+// hears of every target worked on, in list order.
+void SyncVariableWithOptions(const std::string& variableName, const std::string& sourceFileName,
+                             const TStrings& fileList, const TSyncOptions& options,
+                             const TTargetReport& report = nullptr);

@@ -1,0 +1,202 @@
+// The console program's options, each family on real files through the
+// real program: exact output, exit status and what is (not) written.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "ConsoleFixture.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The line break the platform does not use, for "foreign" files.
+const std::string kOtherNL = kNL == "\n" ? "\r\n" : "\n";
+
+std::string Diff(const std::string& name, const std::string& hunks) {
+  return "--- " + name + kNL + "+++ " + name + kNL + hunks;
+}
+
+std::int64_t WriteTime(const std::string& name) {
+  std::int64_t time = 0;
+  EXPECT_TRUE(platform::FileWriteTime(name, time));
+  return time;
+}
+
+}  // namespace
+
+TEST_F(Console, CheckListsTargetsWhoseRegionDiffersAndWritesNothing) {
+  const std::string src = Page("src.html", "%M%new%close M%" + kNL);
+  const std::string same = Page("same.html", "a" + kNL + "%M%new%close M%" + kNL);
+  const std::string foreign = Page("foreign.html", "a" + kOtherNL + "%M%new%close M%");  // breaks only differ
+  const std::string drifted = Page("drifted.html", "%M%old%close M%");
+  const std::string without = Page("without.html", "no region");
+  const std::string inSync = List("in.lst", Header("M", src), {same, foreign, without});
+  const std::string outOfSync = List("out.lst", Header("M", src), {same, drifted, without});
+  const std::string broken = List("broken.lst", Header("M", without), {same});
+  const struct {
+    std::vector<std::string> arguments;
+    std::string output;
+    int exitCode;
+  } cases[] = {
+      {{"--check", inSync}, "", 0},
+      {{"--check", outOfSync}, drifted + kNL, 1},
+      {{"--check", "--quiet", outOfSync}, "", 1},
+      {{"--check", broken}, "Exceptionｴﾗｰ:変数が発見できませんでした。", 2},
+      {{"--check", "--strict", inSync}, "Exceptionｴﾗｰ:次のファイルには変数 M の範囲がありません: " + without, 2},
+  };
+  for (const auto& c : cases) {
+    const ChildResult result = Run(c.arguments);
+    EXPECT_EQ(result.output, c.output) << c.arguments.back();
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments.back();
+  }
+  EXPECT_EQ(ReadBytes(drifted), "%M%old%close M%");
+  EXPECT_EQ(ReadBytes(foreign), "a" + kOtherNL + "%M%new%close M%");
+}
+
+TEST_F(Console, DiffShowsWhatARunWouldChangeInTheTargetsOwnBytes) {
+  const std::string src = Page("src.html", "%M%new%close M%" + kNL);
+  const std::string native = Page("native.html", "top" + kNL + "%M%old%close M%" + kNL + "end" + kNL);
+  const std::string foreign = Page("foreign.html", "top" + kOtherNL + "%M%old%close M%" + kOtherNL + "end");
+  const std::string list = List("site.lst", Header("M", src), {native, foreign});
+  const std::string nativeHunk = "@@ -1,3 +1,3 @@" + kNL + " top" + kNL + "-%M%old%close M%" + kNL +
+                                 "+%M%new%close M%" + kNL + " end" + kNL;
+  const std::string noBreak = kNL + "\\ No newline at end of file" + kNL;
+  // A plain run would also give the foreign file the platform's breaks and
+  // a final one; --keep-eol changes its region line only.
+  const std::string foreignAll = "@@ -1,3 +1,3 @@" + kNL + "-top" + kOtherNL + "-%M%old%close M%" + kOtherNL +
+                                 "-end" + noBreak + "+top" + kNL + "+%M%new%close M%" + kNL + "+end" + kNL;
+  const std::string foreignKept = "@@ -1,3 +1,3 @@" + kNL + " top" + kOtherNL + "-%M%old%close M%" + kOtherNL +
+                                  "+%M%new%close M%" + kOtherNL + " end" + noBreak;
+  ChildResult result = Run({"--diff", list});
+  EXPECT_EQ(result.output, Diff(native, nativeHunk) + Diff(foreign, foreignAll));
+  EXPECT_EQ(result.exitCode, 1);
+  result = Run({"--diff", "--keep-eol", list});
+  EXPECT_EQ(result.output, Diff(native, nativeHunk) + Diff(foreign, foreignKept));
+  EXPECT_EQ(ReadBytes(native), "top" + kNL + "%M%old%close M%" + kNL + "end" + kNL);
+  // After a run there is nothing left to show.
+  ASSERT_EQ(Run({"--keep-eol", "--quiet", list}).exitCode, 0);
+  result = Run({"--diff", "--keep-eol", list});
+  EXPECT_EQ(result.output, "");
+  EXPECT_EQ(result.exitCode, 0);
+}
+
+TEST_F(Console, StrictRefusesBeforeAnyWriteNamingEachTargetWithoutTheRegion) {
+  const std::string src = Page("src.html", "%M%new%close M%");
+  const std::string a = Page("a.html", "%M%old%close M%");
+  const std::string b = Page("b.html", "nothing");
+  const std::string c = Page("c.html", "%M% opened but never closed");
+  const ChildResult result = Run({"--strict", List("site.lst", Header("M", src), {a, b, c})});
+  EXPECT_EQ(result.output, kSearching + "Exceptionｴﾗｰ:次のファイルには変数 M の範囲がありません: " + b + ", " + c);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(ReadBytes(a), "%M%old%close M%");
+  const ChildResult fine = Run({"--strict", "--quiet", List("fine.lst", Header("M", src), {a})});
+  EXPECT_EQ(fine.output, "");
+  EXPECT_EQ(ReadBytes(a), "%M%new%close M%" + kNL);
+}
+
+TEST_F(Console, KeepEolKeepsEachTargetsBreaksAndItsLastLinesEnd) {
+  const std::string src = Page("src.html", "<p>" + kNL + "%M%" + kNL + "1" + kNL + "2" + kNL + "%close M%" + kNL);
+  const struct {
+    const char* name;
+    std::string before, after;
+  } cases[] = {
+      {"lf.html", "a\n%M%x%close M%\nb\n", "a\n%M%\n1\n2\n%close M%\nb\n"},
+      {"crlf.html", "a\r\n%M%x%close M%\r\nb", "a\r\n%M%\r\n1\r\n2\r\n%close M%\r\nb"},
+      {"cr.html", "%M%x%close M%\r", "%M%\r1\r2\r%close M%\r"},
+      {"one.html", "%M%x%close M%", "%M%" + kNL + "1" + kNL + "2" + kNL + "%close M%"},
+  };
+  std::vector<std::string> targets;
+  for (const auto& c : cases) targets.push_back(Page(c.name, c.before));
+  const ChildResult result = Run({"--keep-eol", "--atomic", "--quiet", List("site.lst", Header("M", src), targets)});
+  EXPECT_EQ(result.output, "");
+  EXPECT_EQ(result.exitCode, 0);
+  for (const auto& c : cases) EXPECT_EQ(ReadBytes(folder.Path(c.name)), c.after) << c.name;
+}
+
+TEST_F(Console, AtomicRunChangesNothingWhenAnyTargetCannotBeWritten) {
+  const std::string src = Page("src.html", "%M%" + std::string(16 * 1024 - 20, 'n') + "%close M%" + kNL);
+  std::vector<std::string> targets;
+#ifdef _WIN32
+  for (const char* name : {"t1.html", "t2.html", "t3.html"}) targets.push_back(Page(name, "%M%old%close M%"));
+  ASSERT_TRUE(::SetFileAttributesA(targets.back().c_str(), FILE_ATTRIBUTE_READONLY));
+#else
+  // A full disk: four targets on a 100 KB file system, each growing from
+  // 12 KB to 16 KB. A plain run would fit; four prepared texts do not.
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to mount a small file system";
+  const std::string disk = folder.Path("disk");
+  ASSERT_TRUE(platform::ForceDirectories(disk));
+  if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=100k") != 0) GTEST_SKIP() << "cannot mount tmpfs here";
+  struct Unmount {
+    std::string path;
+    ~Unmount() { ::umount(path.c_str()); }
+  } unmount{disk};
+  for (const char* name : {"disk/t1.html", "disk/t2.html", "disk/t3.html", "disk/t4.html"})
+    targets.push_back(Page(name, "%M%" + std::string(12 * 1024 - 20, 'o') + "%close M%"));
+#endif
+  std::vector<std::string> before;
+  for (const std::string& target : targets) before.push_back(ReadBytes(target));
+  const std::string list = List("site.lst", Header("M", src), targets);
+  const std::string folderBefore = ListFolder(platform::ExtractFilePath(targets[0]));
+  const ChildResult result = Run({"--atomic", list});
+  EXPECT_EQ(result.exitCode, 1);
+  // It fails once earlier targets have their new texts ready.
+  EXPECT_NE(result.output.find("EFCreateErrorｴﾗｰ:ファイル " + targets.back() + " を作成できません"), std::string::npos)
+      << result.output;
+  for (std::size_t i = 0; i < targets.size(); ++i) EXPECT_EQ(ReadBytes(targets[i]), before[i]) << targets[i];
+  EXPECT_EQ(ListFolder(platform::ExtractFilePath(targets[0])), folderBefore);  // no temporary file left
+}
+
+TEST_F(Console, SkipUnchangedLeavesTargetsInSyncUntouched) {
+  const std::string src = Page("src.html", "%M%new%close M%" + kNL);
+  const std::string same = Page("same.html", "a" + kNL + "%M%new%close M%" + kNL);
+  const std::string drifted = Page("drifted.html", "%M%old%close M%" + kNL);
+  SetLocalWriteTime(same, {2020, 5, 6, 7, 8, 9});
+  const std::int64_t sameTime = WriteTime(same);
+#ifndef _WIN32
+  const std::string link = folder.Path("link.html");
+  ASSERT_EQ(::link(same.c_str(), link.c_str()), 0);
+  struct stat info {};
+  ASSERT_EQ(::stat(same.c_str(), &info), 0);
+  const ino_t inode = info.st_ino;
+#endif
+  const ChildResult result = Run({"--skip-unchanged", List("site.lst", Header("M", src), {same, drifted})});
+  EXPECT_EQ(result.output, kSearching + same + kNL + drifted + kNL + kFinished);
+  EXPECT_EQ(WriteTime(same), sameTime);
+  EXPECT_EQ(ReadBytes(drifted), "%M%new%close M%" + kNL);
+#ifndef _WIN32
+  ASSERT_EQ(::stat(same.c_str(), &info), 0);
+  EXPECT_EQ(info.st_ino, inode);
+  EXPECT_EQ(info.st_nlink, 2u);
+#endif
+}
+
+TEST_F(Console, HelpVersionAndUnknownOptions) {
+  const ChildResult help = Run({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  for (const char* option :
+       {"--check", "--diff", "--strict", "--keep-eol", "--atomic", "--skip-unchanged", "--quiet", "--help", "--version"})
+    EXPECT_NE(help.output.find(kNL + "  " + option + " "), std::string::npos) << option;
+  const ChildResult version = Run({"--version"});
+  EXPECT_EQ(version.output, std::string("Quorvel_con ") + QUORVEL_VERSION + kNL);
+  EXPECT_EQ(version.exitCode, 0);
+
+  const std::string src = Page("src.html", "%M%new%close M%");
+  const std::string a = Page("a.html", "%M%old%close M%");
+  const std::string list = List("site.lst", Header("M", src), {a});
+  for (const char* unknown : {"--frobnicate", "-c", "--check=yes"}) {
+    const ChildResult result = Run({"--check", unknown, list});
+    EXPECT_EQ(result.output, std::string("EOptionErrorｴﾗｰ:不明なオプション ") + unknown +
+                                 " です。--help で使い方を表示します。");
+    EXPECT_EQ(result.exitCode, 2);
+  }
+  // Options stop at the list file, or at "--".
+  EXPECT_EQ(Run({"--", list, "--check"}).output, kSearching + a + kNL + kFinished);
+  EXPECT_EQ(ReadBytes(a), "%M%new%close M%" + kNL);
+}
