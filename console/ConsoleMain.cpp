@@ -97,6 +97,7 @@ int Run(const ConsoleOptions& options) {
   } else {
     TSyncOptions syncOptions;
     syncOptions.dryRun = options.Compares();
+    syncOptions.regionsOnly = !options.diff;
     syncOptions.strict = options.strict;
     syncOptions.keepLineBreaks = options.keepLineBreaks;
     syncOptions.atomic = options.atomic;

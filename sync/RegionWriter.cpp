@@ -14,6 +14,13 @@ RegionWriter::RegionWriter(const std::string& variableName, std::string region)
   substCommand_ = BuildSubstCommand(variableName, escaped);
 }
 
+bool RegionWriter::Find(const std::string& text, std::string& region) const {
+  TBRegExp& regExp = RegExp();
+  if (text.empty() || !regExp.Match(matchCommand_, text)) return false;
+  region = regExp.Strings(0);
+  return true;
+}
+
 bool RegionWriter::Apply(std::string& text, std::string* oldRegion) const {
   TBRegExp& regExp = RegExp();
   if (viaSubstitution_) {

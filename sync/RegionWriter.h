@@ -15,6 +15,8 @@ class RegionWriter {
   // unchanged) when the text holds none. oldRegion, when given, receives
   // the region that was replaced.
   bool Apply(std::string& text, std::string* oldRegion = nullptr) const;
+  // Finds the text's first region without changing anything.
+  bool Find(const std::string& text, std::string& region) const;
 
  private:
   std::string matchCommand_;

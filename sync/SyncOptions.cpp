@@ -33,7 +33,7 @@ void RequireRegions(const RegionWriter& writer, const std::vector<Target>& targe
   std::string missing;
   for (const Target& target : targets) {
     ThrowIfInterrupted();
-    if (!PlanTarget(writer, target.fileName, false).hasRegion) missing += (missing.empty() ? "" : ", ") + target.fileName;
+    if (!PlanTarget(writer, target.fileName, false, false).hasRegion) missing += (missing.empty() ? "" : ", ") + target.fileName;
   }
   if (!missing.empty())
     throw Exception(Format("次のファイルには変数 %s の範囲がありません: %s", {variableName, missing}));
@@ -52,7 +52,8 @@ void SyncVariableWithOptions(const std::string& variableName, const std::string&
   for (const Target& target : targets) {
     ThrowIfInterrupted();
     Notify(target.fileName, writer.Command(), target.index);
-    const TargetPlan plan = PlanTarget(writer, target.fileName, options.keepLineBreaks);
+    const TargetPlan plan =
+        PlanTarget(writer, target.fileName, options.keepLineBreaks, !(options.dryRun && options.regionsOnly));
     if (report) report({target.index, target.fileName, plan.hasRegion, plan.regionDiffers, plan.oldBytes, plan.newBytes});
     if (options.dryRun || (options.skipUnchanged && plan.newBytes == plan.oldBytes)) continue;
     sweep.Before(target.fileName);

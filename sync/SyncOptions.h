@@ -11,6 +11,7 @@
 
 struct TSyncOptions {
   bool dryRun = false;          // nothing is written; each target is reported
+  bool regionsOnly = false;     // with dryRun: regions are compared, no new texts made (newBytes stays empty)
   bool strict = false;          // every target must hold the region, checked before anything is written
   bool keepLineBreaks = false;  // a target keeps its line breaks and its last line's break or lack of one
   bool atomic = false;          // every new text is ready before the first target is replaced

@@ -31,13 +31,19 @@ void ThrowIfInterrupted() {
   if (platform::InterruptSignal() != 0) throw EAbort();
 }
 
-TargetPlan PlanTarget(const RegionWriter& writer, const std::string& fileName, bool keepLineBreaks) {
+TargetPlan PlanTarget(const RegionWriter& writer, const std::string& fileName, bool keepLineBreaks,
+                      bool withNewBytes) {
   TargetPlan plan;
   plan.oldBytes = LoadRewritableBytes(fileName);
   // Both texts carry the platform's line breaks, so the result does too and
   // needs no second normalisation.
   std::string text = NormaliseLineBreaks(plan.oldBytes);
   std::string oldRegion;
+  if (!withNewBytes) {
+    plan.hasRegion = writer.Find(text, oldRegion);
+    plan.regionDiffers = plan.hasRegion && oldRegion != writer.Region();
+    return plan;
+  }
   plan.hasRegion = writer.Apply(text, &oldRegion);
   plan.regionDiffers = plan.hasRegion && oldRegion != writer.Region();
   plan.newBytes = keepLineBreaks ? ApplyLineBreakStyle(text, DetectLineBreakStyle(plan.oldBytes)) : std::move(text);

@@ -30,8 +30,10 @@ struct TargetPlan {
   bool regionDiffers = false;
 };
 // Raises EFOpenError when the file cannot be read, and Exception when it
-// holds a zero byte (rewriting would lose everything after it).
-TargetPlan PlanTarget(const RegionWriter& writer, const std::string& fileName, bool keepLineBreaks);
+// holds a zero byte (rewriting would lose everything after it). Without
+// withNewBytes only the region is looked at.
+TargetPlan PlanTarget(const RegionWriter& writer, const std::string& fileName, bool keepLineBreaks,
+                      bool withNewBytes = true);
 
 // Replaces the file's content; raises EFCreateError when that fails.
 void WriteTarget(const std::string& fileName, const std::string& bytes);

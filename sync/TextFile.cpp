@@ -9,16 +9,30 @@
 
 namespace {
 
+const char* EndOfText(const std::string& bytes) {
+  const char* const nul = static_cast<const char*>(std::memchr(bytes.data(), '\0', bytes.size()));
+  return nul ? nul : bytes.data() + bytes.size();
+}
+
+// The next occurrence of c at or after p, or end.
+const char* Next(const char* p, const char* end, char c) {
+  const char* const found = static_cast<const char*>(std::memchr(p, c, static_cast<std::size_t>(end - p)));
+  return found ? found : end;
+}
+
 // Calls onLine(begin, end) for every line of the bytes before the first
-// zero byte.
+// zero byte. Line ends are found with memchr, each kind remembered until
+// passed, so that a text without CR costs one search per line.
 template <typename OnLine>
 void ForEachLine(const std::string& bytes, OnLine onLine) {
   const char* p = bytes.data();
-  const char* const nul = static_cast<const char*>(std::memchr(p, '\0', bytes.size()));
-  const char* const end = nul ? nul : p + bytes.size();
+  const char* const end = EndOfText(bytes);
+  const char* nextFeed = Next(p, end, '\n');
+  const char* nextReturn = Next(p, end, '\r');
   while (p < end) {
-    const char* lineEnd = p;
-    while (lineEnd < end && *lineEnd != '\r' && *lineEnd != '\n') ++lineEnd;
+    if (nextFeed < p) nextFeed = Next(p, end, '\n');
+    if (nextReturn < p) nextReturn = Next(p, end, '\r');
+    const char* const lineEnd = std::min(nextFeed, nextReturn);
     onLine(p, lineEnd);
     p = lineEnd;
     if (p < end && *p++ == '\r' && p < end && *p == '\n') ++p;
@@ -41,6 +55,14 @@ std::vector<std::string> SplitTextLines(const std::string& bytes) {
 
 std::string NormaliseLineBreaks(const std::string& bytes) {
   static const std::size_t breakLength = std::strlen(platform::kLineBreak);
+  const char* const textEnd = EndOfText(bytes);
+  // Where the platform ends lines with LF, a text without CR only needs its
+  // last line ended.
+  if (breakLength == 1 && Next(bytes.data(), textEnd, '\r') == textEnd) {
+    std::string text(bytes.data(), textEnd);
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    return text;
+  }
   std::string text;
   text.reserve(bytes.size() + bytes.size() / 32 + breakLength);
   ForEachLine(bytes, [&](const char* begin, const char* end) {
