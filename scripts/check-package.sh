@@ -77,6 +77,10 @@ done
 [ "$(realpath "$(sed -n 's|^\s*libbregexp\.so\.1 => \(/[^ ]*\) .*|\1|p' <<<"$(ldd "$program")")")" = \
   "$(realpath "$library")" ] || fail "Quorvel_con does not load the packaged libbregexp.so.1"
 
+# The unpacked program answers with the package's version.
+[ "$("$program" --version </dev/null)" = "Quorvel_con $version" ] ||
+  fail "Quorvel_con --version does not print $version"
+
 # The packaged example is the repository's, unchanged (UTF-8).
 packaged_example="$unpacked/usr/share/doc/quorvel/examples"
 diff -r examples "$packaged_example" >/dev/null || fail "the packaged example differs from examples/"
