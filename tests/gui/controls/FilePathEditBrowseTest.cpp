@@ -5,6 +5,7 @@
 #include "RecordingDialogs.h"
 #include "TestHost.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -320,6 +321,19 @@ TEST(PathEditFocus, FocusEntrySelectsTheWholeTextUnlessAutoSelectIsOff) {
     EXPECT_EQ(selection(), std::make_pair(DWORD{3}, DWORD{3}));
 }
 
+namespace {
+std::string SelectedTreeText(HWND tree) {
+    char text[MAX_PATH] = {};
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return {};
+    return text;
+}
+}  // namespace
+
 // The shell's folder browser, answered from a second thread: it opens on the
 // folder of the text with the application's windows disabled meanwhile.
 TEST(PathEditOnScreen, FolderBrowserPreselectsTheTextsFolder) {
@@ -334,6 +348,10 @@ TEST(PathEditOnScreen, FolderBrowserPreselectsTheTextsFolder) {
     {
         guitest::DialogDriver driver([&](HWND browser) {
             formWasDisabled = !IsWindowEnabled(host);
+            // The preselection reaches the tree a moment after the dialog
+            // shows; on a busy machine OK could otherwise come first.
+            const HWND tree = guitest::FindDescendant(browser, "SysTreeView32", nullptr);
+            for (int i = 0; i < 500 && tree && SelectedTreeText(tree) != "preselected"; ++i) Sleep(10);
             guitest::DialogDriver::Press(IDOK)(browser);
         });
         edit.ClickButton();
