@@ -1,6 +1,6 @@
 #include "PatternEscape.h"
 
-#include "sjis.h"
+#include "SjisCharacters.h"
 
 namespace {
 
@@ -14,24 +14,15 @@ bool IsAsciiPunctuation(unsigned char c) {
 std::string EscapePatternText(const std::string& text) {
   std::string escaped;
   escaped.reserve(text.size() * 2);
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  bool afterLoneLead = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (bregexp::char_width(bytes, i, text.size(), true) == 2) {
-      escaped.append(text, i, 2);
-      ++i;
-      afterLoneLead = false;
-      continue;
-    }
-    const unsigned char c = bytes[i];
-    if (IsAsciiPunctuation(c)) {
+  ForEachSjisCharacter(text, [&](std::size_t i, std::size_t width, bool afterLoneLead) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (width == 1 && IsAsciiPunctuation(c)) {
       escaped += afterLoneLead ? "(?:\\" : "\\";
       escaped += text[i];
       if (afterLoneLead) escaped += ')';
     } else {
-      escaped += text[i];
+      escaped.append(text, i, width);
     }
-    afterLoneLead = bregexp::is_lead_byte(c);
-  }
+  });
   return escaped;
 }

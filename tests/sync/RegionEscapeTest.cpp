@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "PatternEscape.h"
 #include "ReplacementEscape.h"
 
 namespace {
@@ -29,4 +30,18 @@ TEST(ReplacementEscape, LoneLeadByteBeforeSlashOrDollarIsNotExpressible) {
   EXPECT_FALSE(EscapeReplacementText("\x9E/", out));
   EXPECT_FALSE(EscapeReplacementText("a\xE3\x81\x82$", out));  // UTF-8 "あ$"
   EXPECT_TRUE(EscapeReplacementText("\x9E", out));
+}
+
+TEST(PatternEscape, PunctuationIsEscapedByCharacters) {
+  const struct {
+    const char* name;
+    const char* escaped;
+  } cases[] = {
+      {"menu_2", "menu\\_2"},
+      {"a.b(c)[d]*+?|$^\\/{1}", "a\\.b\\(c\\)\\[d\\]\\*\\+\\?\\|\\$\\^\\\\\\/\\{1\\}"},
+      {"\x83\x5C\x95\x5C", "\x83\x5C\x95\x5C"},          // "ソ表": their 5C is no backslash
+      {"\xE3\x81\x82.", "\xE3\x81\x82(?:\\.)"},          // a lone lead byte before "."
+      {"\x82", "\x82"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EscapePatternText(c.name), c.escaped) << c.name;
 }
