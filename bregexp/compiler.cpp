@@ -1,6 +1,7 @@
 #include "compiler.h"
 
 #include "bregexp_error.h"
+#include "memo_plan.h"
 #include "start_filter.h"
 #include "sjis.h"
 
@@ -189,7 +190,7 @@ void find_anchor(const Node &root, bool sjis, Program &program) {
                 for (unsigned b = 0; b < 256; ++b)
                     if (!prefix.has(static_cast<unsigned char>(b)) && is_lead_byte(static_cast<unsigned char>(b))) usable = false;
             if (usable) {
-                program.anchor = run;
+                program.anchor = LiteralSearch(run);
                 program.anchor_prefix_empty = prefix_empty;
                 program.prefix_bytes = prefix;
             }
@@ -241,10 +242,14 @@ public:
             in.op = Op::lookahead;
             in.negative = node.negative;
             const size_t at = push(in);
+            // The sub-match ends at its own end, not at an enclosing loop's check.
+            const int outer = current_loop_;
+            current_loop_ = kNoMemo;
             emit(*node.children[0]);
             Instruction end;
             end.op = Op::lookahead_end;
             push(end);
+            current_loop_ = outer;
             program_.code[at].b = here();
             break;
         }
@@ -276,6 +281,7 @@ private:
 
     size_t push(const Instruction &in) {
         program_.code.push_back(in);
+        program_.code.back().loop = current_loop_;
         return program_.code.size() - 1;
     }
 
@@ -429,11 +435,14 @@ private:
             mark.op = Op::loop_mark;
             mark.a = reg;
             push(mark);
+            const int outer = current_loop_;
+            current_loop_ = static_cast<int>(reg);
             emit(body);
             Instruction check;
             check.op = Op::loop_check;
             check.a = reg;
             const size_t at = push(check);
+            current_loop_ = outer;
             Instruction leave;
             leave.op = Op::jump;
             exits.push_back(push(leave));
@@ -451,11 +460,13 @@ private:
             split.op = Op::split;
             const size_t loop = push(split);
             const uint32_t body_start = here();
+            const int outer = current_loop_;
             if (can_be_empty) {
                 Instruction mark;
                 mark.op = Op::loop_mark;
                 mark.a = reg;
                 push(mark);
+                current_loop_ = static_cast<int>(reg);
             }
             emit(body);
             Instruction back;
@@ -467,6 +478,7 @@ private:
                 back.a = static_cast<uint32_t>(loop);
             }
             push(back);
+            current_loop_ = outer;
             set_split(loop, body_start, here(), node.greedy);
         } else {
             std::vector<size_t> splits;
@@ -489,6 +501,7 @@ private:
 
     Flags flags_;
     Program &program_;
+    int current_loop_ = kNoMemo;  // register of the innermost nullable loop being emitted
 };
 
 }  // namespace
@@ -503,6 +516,7 @@ Program compile_pattern(const ParsedPattern &pattern, const Flags &flags) {
     done.op = Op::match;
     program.code.push_back(done);
     compiler.add_hints();
+    plan_memo(program);
 
     const Node &root = *pattern.root;
     const Node *first = &root;
@@ -511,8 +525,10 @@ Program compile_pattern(const ParsedPattern &pattern, const Flags &flags) {
 
     std::vector<std::string> runs;
     collect_required(root, flags.sjis, runs);
+    std::string required;
     for (const auto &run : runs)
-        if (run.size() > program.required.size()) program.required = run;
+        if (run.size() > required.size()) required = run;
+    program.required = LiteralSearch(required);
 
     std::array<bool, 256> set{};
     if (!collect_first_bytes(root, set)) {
@@ -527,7 +543,7 @@ Program compile_pattern(const ParsedPattern &pattern, const Flags &flags) {
     compute_pair_filter(program);
     if (!program.anchored) find_anchor(root, flags.sjis, program);
     // The anchor's own search already proves the required text present.
-    if (program.required == program.anchor) program.required.clear();
+    if (program.required.text() == program.anchor.text()) program.required = LiteralSearch();
     return program;
 }
 
