@@ -256,28 +256,46 @@ public:
         }
     }
 
+    // First bytes the matcher can test before going on: for a repeat, the
+    // byte its continuation begins with (used to jump ahead, so under
+    // Shift_JIS only a byte that can never be part of a double-byte
+    // character); for a split, the byte each branch needs at its position.
     void add_hints() {
         auto &code = program_.code;
         for (size_t pc = 0; pc < code.size(); ++pc) {
-            if (code[pc].op != Op::repeat) continue;
-            size_t next = pc + 1;
-            while (next < code.size() && (code[next].op == Op::open || code[next].op == Op::close)) ++next;
-            if (next >= code.size()) continue;
-            int byte = kNoHint;
-            if (code[next].op == Op::string)
-                byte = static_cast<unsigned char>(program_.strings[code[next].a][0]);
-            else if (code[next].op == Op::literal && code[next].a < 256)
-                byte = static_cast<int>(code[next].a);
-            // Under Shift_JIS only a byte that can never be a trail byte is
-            // sure to start a character wherever it is found.
-            if (byte != kNoHint && flags_.sjis && (is_trail_byte(static_cast<unsigned char>(byte)) || is_lead_byte(static_cast<unsigned char>(byte))))
-                byte = kNoHint;
-            code[pc].hint = byte;
+            Instruction &in = code[pc];
+            if (in.op == Op::repeat) {
+                const int byte = first_byte(pc + 1);
+                const bool inside_characters = byte != kNoHint && flags_.sjis &&
+                    (is_trail_byte(static_cast<unsigned char>(byte)) || is_lead_byte(static_cast<unsigned char>(byte)));
+                in.hint = inside_characters ? kNoHint : byte;
+            } else if (in.op == Op::split) {
+                in.hint = first_byte(in.a);
+                in.hint_b = first_byte(in.b);
+            }
         }
     }
 
 private:
     uint32_t here() const { return static_cast<uint32_t>(program_.code.size()); }
+
+    // The byte a match from pc must begin with, when the first instruction
+    // that consumes anything is a literal; group edges and jumps are passed over.
+    int first_byte(size_t pc) const {
+        const auto &code = program_.code;
+        for (int hops = 0; pc < code.size() && hops < 16; ++hops) {
+            const Instruction &in = code[pc];
+            switch (in.op) {
+            case Op::open:
+            case Op::close: ++pc; break;
+            case Op::jump: pc = in.a; break;
+            case Op::string: return static_cast<unsigned char>(program_.strings[in.a][0]);
+            case Op::literal: return static_cast<int>(in.a < 256 ? in.a : in.a >> 8);
+            default: return kNoHint;
+            }
+        }
+        return kNoHint;
+    }
 
     size_t push(const Instruction &in) {
         program_.code.push_back(in);
@@ -328,8 +346,7 @@ private:
         };
         for (const auto &child : node.children) {
             if (mergeable(*child)) {
-                if (child->code >= 256) run += static_cast<char>(child->code >> 8);
-                run += static_cast<char>(child->code & 0xFF);
+                append_code(*child, run);
                 continue;
             }
             flush();
@@ -400,9 +417,55 @@ private:
         return nullptr;
     }
 
+    // "(?!TEXT)." with TEXT a plain literal: one character that does not
+    // begin TEXT. Returns the dot, and TEXT in text.
+    const Node *dot_unless_text(const Node &body, int &group, std::string &text) const {
+        group = -1;
+        const Node *node = &body;
+        if (node->kind == Node::Kind::group) {
+            group = node->group > 0 ? node->group : -1;
+            node = node->children[0].get();
+        }
+        if (node->kind != Node::Kind::concat || node->children.size() != 2) return nullptr;
+        const Node &ahead = *node->children[0];
+        const Node &dot = *node->children[1];
+        if (ahead.kind != Node::Kind::lookahead || !ahead.negative || dot.kind != Node::Kind::any) return nullptr;
+        text.clear();
+        const Node *inner = ahead.children[0].get();
+        while (inner->kind == Node::Kind::group && inner->group == 0) inner = inner->children[0].get();
+        if (mergeable(*inner)) {
+            append_code(*inner, text);
+        } else if (inner->kind == Node::Kind::concat) {
+            for (const auto &child : inner->children) {
+                if (!mergeable(*child)) return nullptr;
+                append_code(*child, text);
+            }
+        }
+        return text.empty() ? nullptr : &dot;
+    }
+
+    static void append_code(const Node &literal, std::string &text) {
+        if (literal.code >= 256) text += static_cast<char>(literal.code >> 8);
+        text += static_cast<char>(literal.code & 0xFF);
+    }
+
     void emit_repeat(const Node &node) {
         const Node &body = *node.children[0];
         int group = -1;
+        std::string unless;
+        if (const Node *dot = dot_unless_text(body, group, unless)) {
+            Instruction in;
+            in.op = Op::repeat;
+            in.item = dot->dot_all ? Op::any_all_unless : Op::any_unless;
+            in.a = static_cast<uint32_t>(program_.strings.size());
+            program_.strings.push_back(unless);
+            in.min = node.min;
+            in.max = node.max;
+            in.greedy = node.greedy;
+            in.group = group;
+            push(in);
+            return;
+        }
         if (const Node *single = single_char_body(body, group)) {
             Instruction in;
             in.op = Op::repeat;

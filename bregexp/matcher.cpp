@@ -113,6 +113,14 @@ size_t Matcher::item_width(Op item, uint32_t a, size_t pos) const {
         const size_t w = width(pos);
         return program_.classes[a].matches(char_code(text_, pos, w)) ? w : 0;
     }
+    case Op::any_unless:
+    case Op::any_all_unless: {
+        const std::string &s = program_.strings[a];
+        if (text_[pos] == static_cast<unsigned char>(s[0]) && size_ - pos >= s.size() &&
+            std::memcmp(text_ + pos, s.data(), s.size()) == 0)
+            return 0;
+        return item == Op::any_unless && text_[pos] == '\n' ? 0 : width(pos);
+    }
     default: return 0;
     }
 }
@@ -227,9 +235,26 @@ bool Matcher::backtrack(Stack &stack, size_t base, uint32_t &pc, size_t &pos) {
 }
 
 bool Matcher::lookahead(const Instruction &in, uint32_t &pc, size_t pos, Stack &stack, int depth) {
+    const Instruction &body = program_.code[pc + 1];
+    if (program_.code[pc + 2].op == Op::lookahead_end && (body.op == Op::string || body.op == Op::literal)) {
+        // A literal ahead (such as "-->"): compared here, nothing to save.
+        bool found;
+        if (body.op == Op::string) {
+            const std::string &s = program_.strings[body.a];
+            found = size_ - pos >= s.size() && std::memcmp(text_ + pos, s.data(), s.size()) == 0;
+        } else {
+            found = item_width(body.op, body.a, pos) != 0;
+        }
+        pc = in.b;
+        return found != in.negative;
+    }
     charge(1 + registers_.size() / 8);  // the snapshot below is real work too
-    if (lookahead_stacks_.size() <= static_cast<size_t>(depth)) lookahead_stacks_.resize(static_cast<size_t>(depth) + 1);
-    const std::vector<size_t> saved = registers_;
+    if (lookahead_stacks_.size() <= static_cast<size_t>(depth)) {
+        lookahead_stacks_.resize(static_cast<size_t>(depth) + 1);
+        saved_registers_.resize(static_cast<size_t>(depth) + 1);
+    }
+    std::vector<size_t> &saved = saved_registers_[static_cast<size_t>(depth)];
+    saved = registers_;
     Stack &inner = lookahead_stacks_[static_cast<size_t>(depth)];
     inner.clear();
     const bool found = run(pc + 1, pos, inner, depth + 1);
@@ -266,7 +291,9 @@ bool Matcher::run(uint32_t pc, size_t pos, Stack &stack, int depth) {
         case Op::literal_fold:
         case Op::any:
         case Op::any_all:
-        case Op::char_class: {
+        case Op::char_class:
+        case Op::any_unless:
+        case Op::any_all_unless: {  // only repeat items, never compiled alone
             const size_t w = item_width(in.op, in.a, pos);
             ok = w != 0;
             pos += w;
@@ -281,10 +308,16 @@ bool Matcher::run(uint32_t pc, size_t pos, Stack &stack, int depth) {
             break;
         }
         case Op::repeat: ok = start_repeat(in, pc, pos, stack); break;
-        case Op::split:
-            push(stack, Frame{kBranch, in.b, pos, 0, 0});
-            pc = in.a;
+        case Op::split: {
+            // A branch whose first byte is not here is not even tried.
+            const int here = pos < size_ ? text_[pos] : -1;
+            const bool try_a = in.hint == kNoHint || in.hint == here;
+            const bool try_b = in.hint_b == kNoHint || in.hint_b == here;
+            if (try_a && try_b) push(stack, Frame{kBranch, in.b, pos, 0, 0});
+            pc = try_a ? in.a : in.b;
+            ok = try_a || try_b;
             break;
+        }
         case Op::jump: pc = in.a; break;
         case Op::open:
             set_register(stack, open_register(in.a), pos);

@@ -104,6 +104,7 @@ private:
     std::vector<size_t> registers_;
     Stack stack_;
     std::deque<Stack> lookahead_stacks_;  // a deque keeps outer levels in place while inner ones are added
+    std::deque<std::vector<size_t>> saved_registers_;  // registers before each level's lookahead
     MemoTable memo_;
     uint64_t memo_after_steps_;               // work done before the memo is allocated
     size_t start_ = 0;

@@ -21,6 +21,8 @@ enum class Op : uint8_t {
     any,            // any character but "\n"
     any_all,        // any character
     char_class,     // a character of classes[a]
+    any_unless,     // repeat item: any character but "\n" where strings[a] does not begin
+    any_all_unless, // repeat item: any character where strings[a] does not begin
     repeat,         // a single-character item (item, a) repeated min..max times, see matcher
     split,          // try a first, then b
     jump,           // go to a
@@ -52,12 +54,13 @@ struct ByteSet {
 
 struct Instruction {
     Op op = Op::match;
-    Op item = Op::any;          // repeat: what is repeated (literal, literal_fold, any, any_all, char_class)
+    Op item = Op::any;          // repeat: what is repeated (a single-character op or an *_unless item)
     bool greedy = true;         // repeat
     bool negative = false;      // lookahead
     bool fold = false;          // backref
     AssertKind assertion = AssertKind::text_start;
-    int hint = kNoHint;         // repeat: byte the continuation must start with, if known
+    int hint = kNoHint;         // repeat: byte the continuation must start with; split: byte branch a must start with
+    int hint_b = kNoHint;       // split: byte branch b must start with
     int group = -1;             // repeat: group capturing the last repeated character
     // Row of the memo table, or kNoMemo. A repeat without an upper bound
     // records "the loop at this position fails"; any other instruction "this
