@@ -65,18 +65,29 @@ size_t LiteralSearch::find(const unsigned char *text, size_t size, size_t from) 
         const size_t last = size - n;  // last possible start
         const __m128i first_byte = _mm_set1_epi8(static_cast<char>(needle_[rare_]));
         const __m128i second_byte = _mm_set1_epi8(static_cast<char>(needle_[second_]));
-        size_t p = from;
-        // Every load stays inside the text: start + offset + 15 <= last + n - 1.
-        for (; p <= last && last - p >= 15; p += 16) {
-            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + p + rare_));
-            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + p + second_));
-            unsigned mask = static_cast<unsigned>(
+        auto candidates = [&](size_t at) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + at + rare_));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + at + second_));
+            return static_cast<unsigned>(
                 _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first_byte), _mm_cmpeq_epi8(b, second_byte))));
-            while (mask != 0) {
-                const size_t at = p + static_cast<size_t>(__builtin_ctz(mask));
-                if (std::memcmp(text + at, needle_.data(), n) == 0) return at;
-                mask &= mask - 1;
+        };
+        auto verify = [&](size_t at, unsigned mask) {
+            for (; mask != 0; mask &= mask - 1) {
+                const size_t start = at + static_cast<size_t>(__builtin_ctz(mask));
+                if (std::memcmp(text + start, needle_.data(), n) == 0) return start;
             }
+            return kNotFound;
+        };
+        // Loads stay inside the text: a block of starts at p reads up to
+        // p + 31 + offset <= last + n - 1 when p + 31 <= last.
+        size_t p = from;
+        for (; last >= 31 && p <= last - 31; p += 32) {
+            const unsigned low = candidates(p);
+            const unsigned high = candidates(p + 16);
+            if ((low | high) == 0) continue;
+            size_t found = verify(p, low);
+            if (found == kNotFound) found = verify(p + 16, high);
+            if (found != kNotFound) return found;
         }
         return p <= last ? find_by_rare_byte(text, size, p) : kNotFound;
     }

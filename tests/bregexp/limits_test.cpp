@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine_test_support.h"
+#include "literal_search.h"
 
 using namespace bregexp_test;
 
@@ -102,4 +103,21 @@ TEST(Limits, HugeCountsAndProgramsAreRefused) {
     EXPECT_EQ(found("m/a{3000}/", std::string(3000, 'a')).size(), 3000u);
     // A long chain of empty loop bodies is analysed without deep recursion.
     EXPECT_EQ(found("m/(?:\\b|(?=y)){0,30000}x/", "ax"), "x");
+}
+
+TEST(Limits, RequiredTextIsFoundAtEveryPlace) {
+    // The scan compares blocks of 32 start positions: every offset from a
+    // block edge and the very end of the text must still be found.
+    for (const std::string needle : {"%m%", "%menu%", "ab", "x%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%y"}) {
+        const bregexp::LiteralSearch search(needle);
+        for (size_t size = needle.size(); size < 100; ++size) {
+            for (size_t at = 0; at + needle.size() <= size; ++at) {
+                std::string text(size, '%');
+                text.replace(at, needle.size(), needle);
+                const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
+                ASSERT_EQ(search.find(bytes, text.size(), 0), text.find(needle)) << needle << " " << size << " " << at;
+                ASSERT_EQ(search.find(bytes, text.size(), at + 1), text.find(needle, at + 1)) << needle << " " << size;
+            }
+        }
+    }
 }
