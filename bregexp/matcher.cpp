@@ -9,6 +9,7 @@
 namespace bregexp {
 
 const char *const kTooComplexMessage = "pattern too complex for this text";
+const char *const kTooMuchMemoryMessage = "pattern needs too much memory for this text";
 
 namespace {
 
@@ -49,7 +50,7 @@ void Matcher::charge(uint64_t steps) {
 }
 
 void Matcher::push(Stack &stack, const Frame &frame) {
-    if (stack.size() >= frame_limit_) throw Error(kTooComplexMessage);
+    if (stack.size() >= frame_limit_) throw Error(kTooMuchMemoryMessage);
     stack.push_back(frame);
 }
 

@@ -1,8 +1,8 @@
 // The backtracking matcher. All backtracking state lives in a heap stack,
 // so the depth of the C++ call stack never grows with the text. Failures are
 // remembered in a memo table (see memo_plan.h), which keeps programs without
-// back-references linear in the text; a step budget and a stack limit turn
-// what remains runaway (back-references) into an error.
+// back-references linear in the text; a step budget turns what remains
+// runaway (back-references) into an error, and a stack limit bounds memory.
 #ifndef BREGEXP_MATCHER_H
 #define BREGEXP_MATCHER_H
 
@@ -29,6 +29,8 @@ struct Limits {
 };
 
 extern const char *const kTooComplexMessage;
+// A search that would keep more backtracking state than the stack limit.
+extern const char *const kTooMuchMemoryMessage;
 
 class Matcher {
 public:
