@@ -13,8 +13,6 @@ const char *const kTooMuchMemoryMessage = "pattern needs too much memory for thi
 
 namespace {
 
-
-
 bool is_word_byte(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
