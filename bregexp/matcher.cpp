@@ -23,7 +23,8 @@ unsigned char fold(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cas
 
 Limits Limits::for_text(const Program &program, size_t size) {
     Limits limits;
-    limits.steps = 10000000u + (128u + 16u * uint64_t(program.memo_rows)) * static_cast<uint64_t>(size);
+    const uint64_t per_byte = program.memo_rows == 0 ? 96u : 128u + 16u * uint64_t(program.memo_rows);
+    limits.steps = 10000000u + per_byte * static_cast<uint64_t>(size);
     limits.stack_bytes = (size_t(128) << 20) + std::min<size_t>(size, SIZE_MAX / 32) * 16;
     return limits;
 }

@@ -118,13 +118,16 @@ bool Matcher::start_repeat(const Instruction &in, uint32_t &pc, size_t &pos, Sta
             registers_[slot + 1] = p;
         }
     }
+    // The continuation cannot begin here without its first byte.
+    const bool hopeless = in.hint != kNoHint && (p >= size_ || text_[p] != in.hint);
     if (in.greedy) {
         // With a memo the frame stays down to min_end, to mark it as it fails.
         if (p > min_end || memo) push(stack, Frame{kGreedy, pc, p, min_end, pos});
         // Positions from p on have failed before: give back at once.
-        if (capped) return false;
+        if (capped || hopeless) return false;
     } else if (in.max > in.min) {
         push(stack, Frame{kLazy, pc, p, in.min, min_end});
+        if (hopeless) return false;
     }
     pos = p;
     ++pc;

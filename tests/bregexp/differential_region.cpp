@@ -82,7 +82,7 @@ public:
             out += region(random_.pick(spellings_)) + newline_;
             if (random_.percent(30)) out += random_.pick(fillers()) + newline_;
         }
-        if (random_.percent(20)) out += "%" + spellings_[0] + "% without a close\r\n";
+        if (random_.percent(20)) out += "%" + spellings_[0] + "% without a close" + newline_;
         out += random_.pick(fillers());
         return out.empty() ? std::string("x") : out;
     }
