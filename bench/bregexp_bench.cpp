@@ -1,8 +1,10 @@
 // Throughput of the region match and substitution under k on large pages,
 // next to Perl running the same pattern on the same file, with the work per
-// byte (to show linear growth) and the memory the call added.
+// byte (to show linear growth) and the memory the call added; then the
+// adversarial texts (bregexp_adversarial.h).
 //
 // QUORVEL_BENCH_SIZES (e.g. "1,4") limits the text sizes, in megabytes.
+#include "bregexp_adversarial.h"
 #include "bregexp_corpus.h"
 #include "bregexp_memory.h"
 #include "bregexp_perl.h"
@@ -223,8 +225,10 @@ int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     bench::registerRows();
+    bench::registerAdversarialRows();
     benchmark::RunSpecifiedBenchmarks();
     bench::printSummary();
+    bench::printAdversarialSummary();
     benchmark::Shutdown();
     return 0;
 }

@@ -62,7 +62,7 @@ const char *placementName(Placement placement) {
 }
 
 std::string regionPattern(const std::string &name) {
-    return "(<!--.*?)?%(" + name + ")%((.|\\n)*?)%(close|" + kCloseJapanese + ") \\2%(.*?-->)?";
+    return "(<!--(?:(?!-->).)*?)?%(" + name + ")%((.|\\n)*?)%(close|" + kCloseJapanese + ") \\2%((?:(?!<!--).)*?-->)?";
 }
 
 std::string regionText(const std::string &name, bool fresh) {

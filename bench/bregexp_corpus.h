@@ -12,7 +12,8 @@ enum class Placement { start, end, whole, absent };
 
 const char *placementName(Placement placement);
 
-// The synchronisation engine's region pattern for a variable name.
+// The synchronisation engine's region pattern for a variable name (already
+// escaped): comment lead-in and lead-out that stay inside their comments.
 std::string regionPattern(const std::string &name);
 
 // A region of about two kilobytes, markers included; `fresh` gives the

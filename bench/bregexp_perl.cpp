@@ -36,24 +36,35 @@ struct PipeClose {
     void operator()(FILE *pipe) const { pclose(pipe); }
 };
 
-}  // namespace
-
-PerlTiming timePerl(const fs::path &text_file, const std::string &pattern, const std::string &replacement,
-                    int repeat) {
+PerlTiming runTimer(const fs::path &text_file, const std::string &pattern, const std::string &replacement,
+                    const std::string &counts) {
     TemporaryFile pattern_file("pattern", pattern);
     TemporaryFile replacement_file("replacement", replacement);
     std::string command = std::string("\"") + BENCH_PERL + "\" -0777 \"" + BENCH_PERL_TIMER + "\" \"" +
                           text_file.string() + "\" \"" + pattern_file.path().string() + "\" \"" +
-                          replacement_file.path().string() + "\" " + std::to_string(repeat);
+                          replacement_file.path().string() + "\" " + counts;
     PerlTiming timing;
     std::unique_ptr<FILE, PipeClose> pipe(popen(command.c_str(), "r"));
     if (!pipe) return timing;
     int matched = 0;
     if (std::fscanf(pipe.get(), "%lf %lf %d", &timing.match_seconds, &timing.subst_seconds, &matched) == 3) {
-        timing.available = timing.match_seconds > 0 && timing.subst_seconds > 0;
+        timing.available = timing.match_seconds != 0;
         timing.matched = matched != 0;
     }
     return timing;
+}
+
+}  // namespace
+
+PerlTiming timePerl(const fs::path &text_file, const std::string &pattern, const std::string &replacement,
+                    int repeat) {
+    PerlTiming timing = runTimer(text_file, pattern, replacement, std::to_string(repeat));
+    timing.available = timing.available && timing.match_seconds > 0 && timing.subst_seconds > 0;
+    return timing;
+}
+
+PerlTiming timePerlMatch(const fs::path &text_file, const std::string &pattern, int limit_seconds) {
+    return runTimer(text_file, pattern, "", "1 " + std::to_string(limit_seconds));
 }
 
 }  // namespace bench

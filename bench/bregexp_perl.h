@@ -16,6 +16,10 @@ struct PerlTiming {
 PerlTiming timePerl(const std::filesystem::path &text_file, const std::string &pattern,
                     const std::string &replacement, int repeat);
 
+// Perl's time for the match alone, given up after limit_seconds: then
+// available is true and match_seconds negative.
+PerlTiming timePerlMatch(const std::filesystem::path &text_file, const std::string &pattern, int limit_seconds);
+
 // A file in the temporary folder, removed when the object goes.
 class TemporaryFile {
 public:

@@ -46,8 +46,14 @@
  * Patterns follow Perl: leftmost match, backtracking priority, a repeated
  * group captures its last iteration, a back-reference to a group that took
  * no part fails; \d \w \s and case folding are ASCII only. Work is bounded:
- * a pattern that backtracks without end on a text stops with the message
- * "pattern too complex for this text" (never a partial result).
+ * a pattern without back-references (or whose back-references refer to
+ * groups that can only match one fixed text) runs in time linear in the
+ * text; one whose back-references make it backtrack without end stops,
+ * after about a second per megabyte of text, with the message "pattern too
+ * complex for this text" (never a partial result). A search that would keep
+ * more backtracking state than 128 MB plus 16 bytes per text byte (a capture
+ * set in every one of millions of loop iterations) stops with "pattern needs
+ * too much memory for this text".
  *
  * Replacement syntax (what the replacement part of s/// interprets):
  *   $&            the whole match

@@ -1,7 +1,8 @@
 #include "compiler.h"
 
 #include "bregexp_error.h"
-#include "start_filter.h"
+#include "memo_plan.h"
+#include "search_facts.h"
 #include "sjis.h"
 
 namespace bregexp {
@@ -16,24 +17,6 @@ bool is_ascii_letter(uint32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' &&
 // class or repeated without per-character backtrack frames.
 bool is_single_char(const Node &node) {
     return node.kind == Node::Kind::literal || node.kind == Node::Kind::any || node.kind == Node::Kind::char_class;
-}
-
-CharClass as_class(const Node &node) {
-    CharClass chars;
-    switch (node.kind) {
-    case Node::Kind::literal:
-        chars.add(node.code);
-        if (node.fold) chars.fold_ascii_case();
-        break;
-    case Node::Kind::any:
-        if (!node.dot_all) chars.add('\n');
-        chars.negate();
-        break;
-    default:
-        chars = node.chars;
-        break;
-    }
-    return chars;
 }
 
 bool nullable(const Node &node) {
@@ -52,152 +35,6 @@ bool nullable(const Node &node) {
     case Node::Kind::group: return nullable(*node.children[0]);
     case Node::Kind::repeat: return node.min == 0 || nullable(*node.children[0]);
     default: return true;
-    }
-}
-
-// Adds the bytes a match of node can begin with; returns true when node can
-// also match the empty string (then what follows contributes too).
-bool collect_first_bytes(const Node &node, std::array<bool, 256> &set) {
-    switch (node.kind) {
-    case Node::Kind::literal:
-    case Node::Kind::any:
-    case Node::Kind::char_class: {
-        const auto bytes = as_class(node).first_bytes();
-        for (size_t i = 0; i < 256; ++i) set[i] = set[i] || bytes[i];
-        return false;
-    }
-    case Node::Kind::concat:
-        for (const auto &child : node.children)
-            if (!collect_first_bytes(*child, set)) return false;
-        return true;
-    case Node::Kind::alternation: {
-        bool any_nullable = false;
-        for (const auto &child : node.children) any_nullable = collect_first_bytes(*child, set) || any_nullable;
-        return any_nullable;
-    }
-    case Node::Kind::group: return collect_first_bytes(*node.children[0], set);
-    case Node::Kind::repeat: return collect_first_bytes(*node.children[0], set) || node.min == 0;
-    case Node::Kind::backref:
-        set.fill(true);
-        return true;
-    default: return true;  // assertions and lookaheads consume nothing
-    }
-}
-
-// Literal byte runs that every match must contain, gathered from the parts
-// of the pattern that cannot be skipped.
-void collect_required(const Node &node, bool sjis, std::vector<std::string> &runs) {
-    switch (node.kind) {
-    case Node::Kind::literal: {
-        const bool lone_lead = sjis && node.code < 256 && is_lead_byte(static_cast<unsigned char>(node.code));
-        if ((node.fold && is_ascii_letter(node.code)) || lone_lead) {
-            runs.emplace_back();
-            return;
-        }
-        if (runs.empty()) runs.emplace_back();
-        if (node.code >= 256) runs.back() += static_cast<char>(node.code >> 8);
-        runs.back() += static_cast<char>(node.code & 0xFF);
-        return;
-    }
-    case Node::Kind::concat:
-        for (const auto &child : node.children) collect_required(*child, sjis, runs);
-        return;
-    case Node::Kind::group:
-        // A group consumes nothing itself: literals on both sides of its
-        // edges are adjacent in the text.
-        collect_required(*node.children[0], sjis, runs);
-        return;
-    case Node::Kind::repeat:
-        runs.emplace_back();
-        if (node.min > 0) collect_required(*node.children[0], sjis, runs);
-        runs.emplace_back();
-        return;
-    case Node::Kind::assertion:
-    case Node::Kind::lookahead:
-        return;
-    default:
-        runs.emplace_back();
-        return;
-    }
-}
-
-// Appends the literal bytes node begins with; true when it is nothing but literals.
-bool append_leading_literal(const Node &node, bool sjis, std::string &run) {
-    switch (node.kind) {
-    case Node::Kind::literal:
-        if (node.fold && is_ascii_letter(node.code)) return false;
-        if (sjis && node.code < 256 && is_lead_byte(static_cast<unsigned char>(node.code))) return false;
-        if (node.code >= 256) run += static_cast<char>(node.code >> 8);
-        run += static_cast<char>(node.code & 0xFF);
-        return true;
-    case Node::Kind::group: return append_leading_literal(*node.children[0], sjis, run);
-    case Node::Kind::concat:
-        for (const auto &child : node.children)
-            if (!append_leading_literal(*child, sjis, run)) return false;
-        return true;
-    default: return false;
-    }
-}
-
-// Bytes a node can consume (all of them when that cannot be told simply).
-void add_consumable_bytes(const Node &node, bool sjis, ByteSet &bytes) {
-    switch (node.kind) {
-    case Node::Kind::literal:
-    case Node::Kind::any:
-    case Node::Kind::char_class: {
-        const CharClass chars = as_class(node);
-        const auto first = chars.first_bytes();
-        for (unsigned b = 0; b < 256; ++b)
-            if (first[b]) bytes.add(static_cast<unsigned char>(b));
-        if (sjis && !chars.wide_ranges().empty())
-            for (unsigned b = 0x40; b <= 0xFC; ++b)
-                if (is_trail_byte(static_cast<unsigned char>(b))) bytes.add(static_cast<unsigned char>(b));
-        return;
-    }
-    case Node::Kind::concat:
-    case Node::Kind::alternation:
-    case Node::Kind::group:
-    case Node::Kind::repeat:
-        for (const auto &child : node.children) add_consumable_bytes(*child, sjis, bytes);
-        return;
-    case Node::Kind::assertion:
-    case Node::Kind::lookahead:
-    case Node::Kind::empty: return;
-    default: bytes.fill(); return;
-    }
-}
-
-void find_anchor(const Node &root, bool sjis, Program &program) {
-    std::vector<const Node *> items;
-    if (root.kind == Node::Kind::concat) {
-        for (const auto &child : root.children) items.push_back(child.get());
-    } else {
-        items.push_back(&root);
-    }
-    ByteSet prefix;
-    bool prefix_empty = true;
-    for (size_t i = 0; i < items.size(); ++i) {
-        std::string run;
-        for (size_t j = i; j < items.size() && append_leading_literal(*items[j], sjis, run); ++j) {
-        }
-        if (!run.empty()) {
-            // Under k the literal must start a character wherever it is found,
-            // and the byte ending a prefix run must end a character.
-            const unsigned char first = static_cast<unsigned char>(run[0]);
-            bool usable = !sjis || !is_trail_byte(first);
-            if (sjis && !prefix_empty)
-                for (unsigned b = 0; b < 256; ++b)
-                    if (!prefix.has(static_cast<unsigned char>(b)) && is_lead_byte(static_cast<unsigned char>(b))) usable = false;
-            if (usable) {
-                program.anchor = run;
-                program.anchor_prefix_empty = prefix_empty;
-                program.prefix_bytes = prefix;
-            }
-            return;
-        }
-        add_consumable_bytes(*items[i], sjis, prefix);
-        if (prefix.full()) return;
-        if (items[i]->kind != Node::Kind::assertion && items[i]->kind != Node::Kind::lookahead) prefix_empty = false;
     }
 }
 
@@ -241,41 +78,64 @@ public:
             in.op = Op::lookahead;
             in.negative = node.negative;
             const size_t at = push(in);
+            // The sub-match ends at its own end, not at an enclosing loop's check.
+            const int outer = current_loop_;
+            current_loop_ = kNoMemo;
             emit(*node.children[0]);
             Instruction end;
             end.op = Op::lookahead_end;
             push(end);
+            current_loop_ = outer;
             program_.code[at].b = here();
             break;
         }
         }
     }
 
+    // First bytes the matcher can test before going on: for a repeat, the
+    // byte its continuation begins with (used to jump ahead, so under
+    // Shift_JIS only a byte that can never be part of a double-byte
+    // character); for a split, the byte each branch needs at its position.
     void add_hints() {
         auto &code = program_.code;
         for (size_t pc = 0; pc < code.size(); ++pc) {
-            if (code[pc].op != Op::repeat) continue;
-            size_t next = pc + 1;
-            while (next < code.size() && (code[next].op == Op::open || code[next].op == Op::close)) ++next;
-            if (next >= code.size()) continue;
-            int byte = kNoHint;
-            if (code[next].op == Op::string)
-                byte = static_cast<unsigned char>(program_.strings[code[next].a][0]);
-            else if (code[next].op == Op::literal && code[next].a < 256)
-                byte = static_cast<int>(code[next].a);
-            // Under Shift_JIS only a byte that can never be a trail byte is
-            // sure to start a character wherever it is found.
-            if (byte != kNoHint && flags_.sjis && (is_trail_byte(static_cast<unsigned char>(byte)) || is_lead_byte(static_cast<unsigned char>(byte))))
-                byte = kNoHint;
-            code[pc].hint = byte;
+            Instruction &in = code[pc];
+            if (in.op == Op::repeat) {
+                const int byte = first_byte(pc + 1);
+                const bool inside_characters = byte != kNoHint && flags_.sjis &&
+                    (is_trail_byte(static_cast<unsigned char>(byte)) || is_lead_byte(static_cast<unsigned char>(byte)));
+                in.hint = inside_characters ? kNoHint : byte;
+            } else if (in.op == Op::split) {
+                in.hint = first_byte(in.a);
+                in.hint_b = first_byte(in.b);
+            }
         }
     }
 
 private:
     uint32_t here() const { return static_cast<uint32_t>(program_.code.size()); }
 
+    // The byte a match from pc must begin with, when the first instruction
+    // that consumes anything is a literal; group edges and jumps are passed over.
+    int first_byte(size_t pc) const {
+        const auto &code = program_.code;
+        for (int hops = 0; pc < code.size() && hops < 16; ++hops) {
+            const Instruction &in = code[pc];
+            switch (in.op) {
+            case Op::open:
+            case Op::close: ++pc; break;
+            case Op::jump: pc = in.a; break;
+            case Op::string: return static_cast<unsigned char>(program_.strings[in.a][0]);
+            case Op::literal: return static_cast<int>(in.a < 256 ? in.a : in.a >> 8);
+            default: return kNoHint;
+            }
+        }
+        return kNoHint;
+    }
+
     size_t push(const Instruction &in) {
         program_.code.push_back(in);
+        program_.code.back().loop = current_loop_;
         return program_.code.size() - 1;
     }
 
@@ -322,8 +182,7 @@ private:
         };
         for (const auto &child : node.children) {
             if (mergeable(*child)) {
-                if (child->code >= 256) run += static_cast<char>(child->code >> 8);
-                run += static_cast<char>(child->code & 0xFF);
+                append_code(*child, run);
                 continue;
             }
             flush();
@@ -394,9 +253,55 @@ private:
         return nullptr;
     }
 
+    // "(?!TEXT)." with TEXT a plain literal: one character that does not
+    // begin TEXT. Returns the dot, and TEXT in text.
+    const Node *dot_unless_text(const Node &body, int &group, std::string &text) const {
+        group = -1;
+        const Node *node = &body;
+        if (node->kind == Node::Kind::group) {
+            group = node->group > 0 ? node->group : -1;
+            node = node->children[0].get();
+        }
+        if (node->kind != Node::Kind::concat || node->children.size() != 2) return nullptr;
+        const Node &ahead = *node->children[0];
+        const Node &dot = *node->children[1];
+        if (ahead.kind != Node::Kind::lookahead || !ahead.negative || dot.kind != Node::Kind::any) return nullptr;
+        text.clear();
+        const Node *inner = ahead.children[0].get();
+        while (inner->kind == Node::Kind::group && inner->group == 0) inner = inner->children[0].get();
+        if (mergeable(*inner)) {
+            append_code(*inner, text);
+        } else if (inner->kind == Node::Kind::concat) {
+            for (const auto &child : inner->children) {
+                if (!mergeable(*child)) return nullptr;
+                append_code(*child, text);
+            }
+        }
+        return text.empty() ? nullptr : &dot;
+    }
+
+    static void append_code(const Node &literal, std::string &text) {
+        if (literal.code >= 256) text += static_cast<char>(literal.code >> 8);
+        text += static_cast<char>(literal.code & 0xFF);
+    }
+
     void emit_repeat(const Node &node) {
         const Node &body = *node.children[0];
         int group = -1;
+        std::string unless;
+        if (const Node *dot = dot_unless_text(body, group, unless)) {
+            Instruction in;
+            in.op = Op::repeat;
+            in.item = dot->dot_all ? Op::any_all_unless : Op::any_unless;
+            in.a = static_cast<uint32_t>(program_.strings.size());
+            program_.strings.push_back(unless);
+            in.min = node.min;
+            in.max = node.max;
+            in.greedy = node.greedy;
+            in.group = group;
+            push(in);
+            return;
+        }
         if (const Node *single = single_char_body(body, group)) {
             Instruction in;
             in.op = Op::repeat;
@@ -429,11 +334,14 @@ private:
             mark.op = Op::loop_mark;
             mark.a = reg;
             push(mark);
+            const int outer = current_loop_;
+            current_loop_ = static_cast<int>(reg);
             emit(body);
             Instruction check;
             check.op = Op::loop_check;
             check.a = reg;
             const size_t at = push(check);
+            current_loop_ = outer;
             Instruction leave;
             leave.op = Op::jump;
             exits.push_back(push(leave));
@@ -451,11 +359,13 @@ private:
             split.op = Op::split;
             const size_t loop = push(split);
             const uint32_t body_start = here();
+            const int outer = current_loop_;
             if (can_be_empty) {
                 Instruction mark;
                 mark.op = Op::loop_mark;
                 mark.a = reg;
                 push(mark);
+                current_loop_ = static_cast<int>(reg);
             }
             emit(body);
             Instruction back;
@@ -467,6 +377,7 @@ private:
                 back.a = static_cast<uint32_t>(loop);
             }
             push(back);
+            current_loop_ = outer;
             set_split(loop, body_start, here(), node.greedy);
         } else {
             std::vector<size_t> splits;
@@ -489,6 +400,7 @@ private:
 
     Flags flags_;
     Program &program_;
+    int current_loop_ = kNoMemo;  // register of the innermost nullable loop being emitted
 };
 
 }  // namespace
@@ -503,31 +415,9 @@ Program compile_pattern(const ParsedPattern &pattern, const Flags &flags) {
     done.op = Op::match;
     program.code.push_back(done);
     compiler.add_hints();
+    plan_memo(program);
 
-    const Node &root = *pattern.root;
-    const Node *first = &root;
-    if (root.kind == Node::Kind::concat && !root.children.empty()) first = root.children[0].get();
-    program.anchored = first->kind == Node::Kind::assertion && first->assertion == AssertKind::text_start;
-
-    std::vector<std::string> runs;
-    collect_required(root, flags.sjis, runs);
-    for (const auto &run : runs)
-        if (run.size() > program.required.size()) program.required = run;
-
-    std::array<bool, 256> set{};
-    if (!collect_first_bytes(root, set)) {
-        size_t count = 0;
-        for (size_t b = 0; b < 256; ++b) {
-            count += set[b];
-            if (set[b] && is_trail_byte(static_cast<unsigned char>(b))) program.first_bytes_are_boundaries = false;
-        }
-        program.use_first_bytes = count < 256;
-        program.first_bytes = set;
-    }
-    compute_pair_filter(program);
-    if (!program.anchored) find_anchor(root, flags.sjis, program);
-    // The anchor's own search already proves the required text present.
-    if (program.required == program.anchor) program.required.clear();
+    add_search_facts(*pattern.root, flags.sjis, program);
     return program;
 }
 

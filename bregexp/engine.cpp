@@ -1,24 +1,27 @@
 #include "engine.h"
 
 #include "compiler.h"
+#include "fixed_backrefs.h"
 #include "bregexp_error.h"
 #include "pattern_parser.h"
 
 namespace bregexp {
 
 Regex::Regex(std::string_view command) : command_(parse_command(command)) {
-    program_ = compile_pattern(parse_pattern(command_.pattern, command_.flags), command_.flags);
+    ParsedPattern parsed = parse_pattern(command_.pattern, command_.flags);
+    inline_fixed_backrefs(parsed.root);
+    program_ = compile_pattern(parsed, command_.flags);
     if (command_.operation == Operation::substitute) replacement_ = Replacement(command_.replacement, command_.flags.sjis);
 }
 
 bool Regex::match(std::string_view text, std::vector<size_t> &captures) const {
-    Matcher matcher(program_, text.data(), text.size(), Limits::for_text(text.size()));
+    Matcher matcher(program_, text.data(), text.size(), Limits::for_text(program_, text.size()));
     return matcher.search(0, kNoPosition, captures);
 }
 
 bool Regex::substitute(std::string_view text, std::string &output, std::vector<size_t> &captures) const {
     if (command_.operation != Operation::substitute) throw Error("not a substitution command");
-    Matcher matcher(program_, text.data(), text.size(), Limits::for_text(text.size()));
+    Matcher matcher(program_, text.data(), text.size(), Limits::for_text(program_, text.size()));
     std::vector<size_t> found;
     std::vector<size_t> last;
     std::string &result = output;

@@ -9,10 +9,9 @@
 namespace bregexp {
 
 const char *const kTooComplexMessage = "pattern too complex for this text";
+const char *const kTooMuchMemoryMessage = "pattern needs too much memory for this text";
 
 namespace {
-
-enum FrameKind : uint32_t { kBranch, kRestore, kRestorePair, kGreedy, kLazy };
 
 bool is_word_byte(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -20,44 +19,12 @@ bool is_word_byte(unsigned char c) {
 
 unsigned char fold(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
 
-// Scanning runs of bytes is cheap; it is charged per 32 bytes so that a
-// pattern which rescans the text over and over still runs into the budget.
-constexpr size_t kBytesPerStep = 32;
-
-// How common a byte is in ordinary text, from 0 (rare) to 3 (everywhere):
-// lower-case letters, spaces and Shift_JIS bytes are common, markup
-// punctuation less so, signs like '%' rare.
-int commonness(unsigned char b) {
-    if ((b >= 'a' && b <= 'z') || b == ' ' || b >= 0x80) return 3;
-    if (b != 0 && std::strchr(".,<>/\"=-_\r\n\t", b)) return 2;
-    if ((b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || (b != 0 && std::strchr("();:!?'*+&", b))) return 1;
-    return 0;
-}
-
-// First occurrence of needle in text[from, size), or kNoPosition. memchr
-// looks for the needle's rarest byte, so candidates are few and far apart.
-size_t find_bytes(const unsigned char *text, size_t size, size_t from, const std::string &needle) {
-    const size_t n = needle.size();
-    size_t rare = 0;
-    for (size_t i = 1; i < n; ++i)
-        if (commonness(static_cast<unsigned char>(needle[i])) < commonness(static_cast<unsigned char>(needle[rare]))) rare = i;
-    const unsigned char wanted = static_cast<unsigned char>(needle[rare]);
-    size_t p = from + rare;
-    while (p < size) {
-        const void *hit = std::memchr(text + p, wanted, size - p);
-        if (!hit) break;
-        const size_t at = static_cast<size_t>(static_cast<const unsigned char *>(hit) - text) - rare;
-        if (size - at >= n && std::memcmp(text + at, needle.data(), n) == 0) return at;
-        p = at + rare + 1;
-    }
-    return kNoPosition;
-}
-
 }  // namespace
 
-Limits Limits::for_text(size_t size) {
+Limits Limits::for_text(const Program &program, size_t size) {
     Limits limits;
-    limits.steps = 10000000u + 128u * static_cast<uint64_t>(size);
+    const uint64_t per_byte = program.memo_rows == 0 ? 96u : 128u + 16u * uint64_t(program.memo_rows);
+    limits.steps = 10000000u + per_byte * static_cast<uint64_t>(size);
     limits.stack_bytes = (size_t(128) << 20) + std::min<size_t>(size, SIZE_MAX / 32) * 16;
     return limits;
 }
@@ -70,7 +37,11 @@ Matcher::Matcher(const Program &program, const char *text, size_t size, const Li
       step_limit_(limits.steps),
       frame_limit_(std::max<size_t>(limits.stack_bytes / sizeof(Frame), 1024)),
       capture_slots_(2 * (static_cast<size_t>(program.group_count) + 1)),
-      group_slots_(static_cast<size_t>(program.group_count) + 1) {}
+      group_slots_(static_cast<size_t>(program.group_count) + 1),
+      // Ordinary searches, even over a whole large text, stay well below
+      // this much work; runaway backtracking passes it quickly. A table of a
+      // few kilobytes costs next to nothing, so small texts get it at once.
+      memo_after_steps_(uint64_t(program.memo_rows) * (size + 2) <= 65536 ? 0 : 1000000 + size / 2) {}
 
 void Matcher::charge(uint64_t steps) {
     steps_ += steps;
@@ -78,7 +49,7 @@ void Matcher::charge(uint64_t steps) {
 }
 
 void Matcher::push(Stack &stack, const Frame &frame) {
-    if (stack.size() >= frame_limit_) throw Error(kTooComplexMessage);
+    if (stack.size() >= frame_limit_) throw Error(kTooMuchMemoryMessage);
     stack.push_back(frame);
 }
 
@@ -105,7 +76,7 @@ void Matcher::set_group(Stack &stack, size_t group, size_t start, size_t end) {
 // Start of the character that ends at pos (lower and pos are boundaries).
 // The run of lead-range bytes in front of pos decides it; the last run found
 // is remembered, so stepping back through a long run costs no rescans.
-size_t Matcher::char_before(size_t lower, size_t pos) const {
+size_t Matcher::char_before(size_t lower, size_t pos) {
     const size_t last = pos - 1;
     if (!sjis_ || last == lower) return last;
     const bool last_is_lead = is_lead_byte(text_[last]);
@@ -118,6 +89,7 @@ size_t Matcher::char_before(size_t lower, size_t pos) const {
     } else {
         run_start = run_end;
         while (run_start > lower && is_lead_byte(text_[run_start - 1])) --run_start;
+        charge((run_end - run_start) / kBytesPerStep);
         run_cache_start_ = run_start;
         run_cache_end_ = run_end;
     }
@@ -141,16 +113,24 @@ size_t Matcher::item_width(Op item, uint32_t a, size_t pos) const {
         const size_t w = width(pos);
         return program_.classes[a].matches(char_code(text_, pos, w)) ? w : 0;
     }
+    case Op::any_unless:
+    case Op::any_all_unless: {
+        const std::string &s = program_.strings[a];
+        if (text_[pos] == static_cast<unsigned char>(s[0]) && size_ - pos >= s.size() &&
+            std::memcmp(text_ + pos, s.data(), s.size()) == 0)
+            return 0;
+        return item == Op::any_unless && text_[pos] == '\n' ? 0 : width(pos);
+    }
     default: return 0;
     }
 }
 
-bool Matcher::word_before(size_t pos) const {
+bool Matcher::word_before(size_t pos) {
     if (pos == 0 || !is_word_byte(text_[pos - 1])) return false;
     return !sjis_ || char_before(0, pos) == pos - 1;
 }
 
-bool Matcher::assertion_holds(AssertKind kind, size_t pos) const {
+bool Matcher::assertion_holds(AssertKind kind, size_t pos) {
     switch (kind) {
     case AssertKind::text_start: return pos == 0;
     case AssertKind::text_end: return pos == size_;
@@ -166,12 +146,13 @@ bool Matcher::assertion_holds(AssertKind kind, size_t pos) const {
     return false;
 }
 
-size_t Matcher::backref_width(const Instruction &in, size_t pos) const {
+size_t Matcher::backref_width(const Instruction &in, size_t pos) {
     const size_t from = registers_[2 * in.a];
     const size_t to = registers_[2 * in.a + 1];
     if (from == kNoPosition || to == kNoPosition) return kNoPosition;  // group did not take part: fail
     const size_t length = to - from;
     if (size_ - pos < length) return kNoPosition;
+    charge(length / kBytesPerStep);
     if (!in.fold) {
         if (std::memcmp(text_ + from, text_ + pos, length) != 0) return kNoPosition;
     } else {
@@ -194,169 +175,26 @@ size_t Matcher::backref_width(const Instruction &in, size_t pos) const {
     return length;
 }
 
-size_t Matcher::consume_greedy(const Instruction &in, size_t pos, uint32_t count) {
-    const size_t room = in.max == kUnbounded ? kNoPosition : static_cast<size_t>(in.max - count);
-    if (!sjis_ && in.item == Op::any_all) {
-        const size_t n = std::min(room, size_ - pos);
-        charge(1 + n / kBytesPerStep);
-        return pos + n;
-    }
-    if (!sjis_ && in.item == Op::any) {
-        const size_t limit = std::min(room, size_ - pos);
-        const void *nl = std::memchr(text_ + pos, '\n', limit);
-        const size_t n = nl ? static_cast<size_t>(static_cast<const unsigned char *>(nl) - (text_ + pos)) : limit;
-        charge(1 + n / kBytesPerStep);
-        return pos + n;
-    }
-    size_t scanned = 0;
-    while (scanned < room) {
-        const size_t w = item_width(in.item, in.a, pos);
-        if (w == 0) break;
-        pos += w;
-        ++scanned;
-    }
-    charge(1 + scanned / 4);
-    return pos;
+void Matcher::note_backtrack() {
+    if (memo_.allocated() || program_.memo_rows == 0 || steps_ <= memo_after_steps_) return;
+    memo_.allocate(program_.memo_rows, size_ + 2);  // + 2: marks may reach one past the end
 }
 
-bool Matcher::start_repeat(const Instruction &in, uint32_t &pc, size_t &pos, Stack &stack) {
-    size_t p = pos;
-    for (uint32_t count = 0; count < in.min; ++count) {
-        const size_t w = item_width(in.item, in.a, p);
-        if (w == 0) return false;
-        p += w;
-    }
-    charge(in.min / 4);
-    const size_t min_end = p;
-    if (in.greedy) p = consume_greedy(in, p, in.min);
-    if (in.group >= 0) {
-        const size_t slot = 2 * static_cast<size_t>(in.group);
-        save_register(stack, slot);
-        save_register(stack, slot + 1);
-        if (p > pos) {
-            registers_[slot] = char_before(pos, p);
-            registers_[slot + 1] = p;
-        }
-    }
-    if (in.greedy) {
-        if (p > min_end) push(stack, Frame{kGreedy, pc, p, min_end, pos});
-    } else if (in.max > in.min) {
-        push(stack, Frame{kLazy, pc, p, in.min, pos});
-    }
-    pos = p;
-    ++pc;
-    return true;
+bool Matcher::memo_usable(const Instruction &in, size_t pos) const {
+    if (!memo_.allocated() || !memo_.has_row(in.memo)) return false;
+    return in.loop == kNoMemo || registers_[loop_register(static_cast<uint32_t>(in.loop))] != pos;
 }
 
-bool Matcher::backtrack_greedy(Stack &stack, uint32_t &pc, size_t &pos) {
-    Frame &f = stack.back();
-    const Instruction &in = program_.code[f.pc];
-    const size_t min_end = f.aux;
-    size_t next;
-    if (in.hint != kNoHint) {
-        // Only a position holding the continuation's first byte can succeed.
-        size_t q = f.pos;
-        const unsigned char want = static_cast<unsigned char>(in.hint);
-        while (q > min_end && text_[q - 1] != want) --q;
-        charge(1 + (f.pos - q) / kBytesPerStep);
-        if (q == min_end) {
-            stack.pop_back();
-            return false;
-        }
-        next = q - 1;
-    } else {
-        next = char_before(min_end, f.pos);
-        charge(1);
-    }
-    if (in.group >= 0) {
-        const size_t slot = 2 * static_cast<size_t>(in.group);
-        if (next > f.start) {
-            registers_[slot] = char_before(f.start, next);
-            registers_[slot + 1] = next;
-        } else {
-            // No character left: the group gets back the value it had before.
-            const size_t top = stack.size() - 1;
-            registers_[slot] = stack[top - 2].pos;
-            registers_[slot + 1] = stack[top - 1].pos;
-        }
-    }
-    const uint32_t resume = f.pc + 1;
-    if (next == min_end)
-        stack.pop_back();
+// In the main search a state seen again has failed the first time (success
+// ends the search), so it is marked when first entered. Inside a lookahead a
+// success does not end the search, so there the mark waits until the state
+// has really failed.
+bool Matcher::enter_memo_state(const Instruction &in, size_t pos, Stack &stack, int depth) {
+    if (memo_.test(in.memo, pos)) return false;
+    if (depth == 0)
+        memo_.set(in.memo, pos);
     else
-        f.pos = next;
-    pc = resume;
-    pos = next;
-    return true;
-}
-
-bool Matcher::backtrack_lazy(Stack &stack, uint32_t &pc, size_t &pos) {
-    Frame &f = stack.back();
-    const Instruction &in = program_.code[f.pc];
-    size_t cur = f.pos;
-    size_t count = f.aux;
-    if (count >= in.max || cur >= size_) {
-        stack.pop_back();
-        return false;
-    }
-    size_t next;
-    size_t last = cur;
-    if (in.hint != kNoHint && in.max == kUnbounded && (in.item == Op::any_all || in.item == Op::any)) {
-        // Jump straight to the next byte the continuation can start with; a
-        // hint byte is never a trail byte, so it always starts a character.
-        // A dot stops at the end of its line, so only that line is searched.
-        size_t limit = size_;
-        if (in.item == Op::any) {
-            const void *newline = std::memchr(text_ + cur, '\n', size_ - cur);
-            if (newline) limit = static_cast<size_t>(static_cast<const unsigned char *>(newline) - text_);
-        }
-        // The continuation may begin on the line break itself.
-        const size_t search_end = std::min(limit + 1, size_);
-        const void *found = cur + 1 < search_end ? std::memchr(text_ + cur + 1, in.hint, search_end - cur - 1) : nullptr;
-        if (!found) {
-            charge(1 + (limit - cur) / kBytesPerStep);
-            stack.pop_back();
-            return false;
-        }
-        next = static_cast<size_t>(static_cast<const unsigned char *>(found) - text_);
-        charge(1 + (next - cur) / kBytesPerStep);
-        if (in.group >= 0) last = char_before(cur, next);
-    } else {
-        size_t w = item_width(in.item, in.a, cur);
-        if (w == 0) {
-            stack.pop_back();
-            return false;
-        }
-        next = cur + w;
-        ++count;
-        size_t scanned = 1;
-        if (in.hint != kNoHint) {
-            const unsigned char want = static_cast<unsigned char>(in.hint);
-            while (count < in.max && next < size_ && text_[next] != want) {
-                w = item_width(in.item, in.a, next);
-                if (w == 0) break;
-                last = next;
-                next += w;
-                ++count;
-                ++scanned;
-            }
-            if (next >= size_ || (text_[next] != want && count < in.max)) {
-                charge(1 + scanned / 4);
-                stack.pop_back();
-                return false;
-            }
-        }
-        charge(1 + scanned / 4);
-    }
-    f.pos = next;
-    f.aux = count;
-    if (in.group >= 0) {
-        const size_t slot = 2 * static_cast<size_t>(in.group);
-        registers_[slot] = last;
-        registers_[slot + 1] = next;
-    }
-    pc = f.pc + 1;
-    pos = next;
+        push(stack, Frame{kMemoFail, static_cast<uint32_t>(in.memo), pos, 0, 0});
     return true;
 }
 
@@ -373,15 +211,22 @@ bool Matcher::backtrack(Stack &stack, size_t base, uint32_t &pc, size_t &pos) {
             registers_[f.pc + 1] = f.aux;
             stack.pop_back();
             break;
+        case kMemoFail:
+            memo_.set(static_cast<int>(f.pc), f.pos);
+            stack.pop_back();
+            break;
         case kBranch:
+            note_backtrack();
             pc = f.pc;
             pos = f.pos;
             stack.pop_back();
             return true;
         case kGreedy:
+            note_backtrack();
             if (backtrack_greedy(stack, pc, pos)) return true;
             break;
         default:
+            note_backtrack();
             if (backtrack_lazy(stack, pc, pos)) return true;
             break;
         }
@@ -390,9 +235,26 @@ bool Matcher::backtrack(Stack &stack, size_t base, uint32_t &pc, size_t &pos) {
 }
 
 bool Matcher::lookahead(const Instruction &in, uint32_t &pc, size_t pos, Stack &stack, int depth) {
+    const Instruction &body = program_.code[pc + 1];
+    if (program_.code[pc + 2].op == Op::lookahead_end && (body.op == Op::string || body.op == Op::literal)) {
+        // A literal ahead (such as "-->"): compared here, nothing to save.
+        bool found;
+        if (body.op == Op::string) {
+            const std::string &s = program_.strings[body.a];
+            found = size_ - pos >= s.size() && std::memcmp(text_ + pos, s.data(), s.size()) == 0;
+        } else {
+            found = item_width(body.op, body.a, pos) != 0;
+        }
+        pc = in.b;
+        return found != in.negative;
+    }
     charge(1 + registers_.size() / 8);  // the snapshot below is real work too
-    if (lookahead_stacks_.size() <= static_cast<size_t>(depth)) lookahead_stacks_.resize(static_cast<size_t>(depth) + 1);
-    const std::vector<size_t> saved = registers_;
+    if (lookahead_stacks_.size() <= static_cast<size_t>(depth)) {
+        lookahead_stacks_.resize(static_cast<size_t>(depth) + 1);
+        saved_registers_.resize(static_cast<size_t>(depth) + 1);
+    }
+    std::vector<size_t> &saved = saved_registers_[static_cast<size_t>(depth)];
+    saved = registers_;
     Stack &inner = lookahead_stacks_[static_cast<size_t>(depth)];
     inner.clear();
     const bool found = run(pc + 1, pos, inner, depth + 1);
@@ -419,13 +281,19 @@ bool Matcher::run(uint32_t pc, size_t pos, Stack &stack, int depth) {
     for (;;) {
         if (++steps_ > step_limit_) throw Error(kTooComplexMessage);
         const Instruction &in = code[pc];
+        if (in.memo != kNoMemo && in.op != Op::repeat && memo_usable(in, pos) && !enter_memo_state(in, pos, stack, depth)) {
+            if (!backtrack(stack, base, pc, pos)) return false;
+            continue;
+        }
         bool ok = true;
         switch (in.op) {
         case Op::literal:
         case Op::literal_fold:
         case Op::any:
         case Op::any_all:
-        case Op::char_class: {
+        case Op::char_class:
+        case Op::any_unless:
+        case Op::any_all_unless: {  // only repeat items, never compiled alone
             const size_t w = item_width(in.op, in.a, pos);
             ok = w != 0;
             pos += w;
@@ -440,10 +308,16 @@ bool Matcher::run(uint32_t pc, size_t pos, Stack &stack, int depth) {
             break;
         }
         case Op::repeat: ok = start_repeat(in, pc, pos, stack); break;
-        case Op::split:
-            push(stack, Frame{kBranch, in.b, pos, 0, 0});
-            pc = in.a;
+        case Op::split: {
+            // A branch whose first byte is not here is not even tried.
+            const int here = pos < size_ ? text_[pos] : -1;
+            const bool try_a = in.hint == kNoHint || in.hint == here;
+            const bool try_b = in.hint_b == kNoHint || in.hint_b == here;
+            if (try_a && try_b) push(stack, Frame{kBranch, in.b, pos, 0, 0});
+            pc = try_a ? in.a : in.b;
+            ok = try_a || try_b;
             break;
+        }
         case Op::jump: pc = in.a; break;
         case Op::open:
             set_register(stack, open_register(in.a), pos);
@@ -504,10 +378,9 @@ size_t Matcher::next_candidate(size_t pos, size_t limit) {
 }
 
 bool Matcher::required_text_follows(size_t from) {
-    const std::string &needle = program_.required;
-    if (needle.empty()) return true;
+    if (program_.required.empty()) return true;
     if (required_found_at_ != kNoPosition && required_found_at_ >= from) return true;
-    const size_t at = find_bytes(text_, size_, from, needle);
+    const size_t at = program_.required.find(text_, size_, from);
     charge(((at == kNoPosition ? size_ : at) - from) / kBytesPerStep);
     if (at == kNoPosition) return false;
     required_found_at_ = at;
@@ -519,7 +392,7 @@ bool Matcher::required_text_follows(size_t from) {
 // to be looked for again. kNoPosition when the anchor does not occur.
 size_t Matcher::earliest_start(size_t from, size_t &window_end) {
     if (anchor_at_ == kNoPosition || anchor_at_ < from) {
-        anchor_at_ = find_bytes(text_, size_, from, program_.anchor);
+        anchor_at_ = program_.anchor.find(text_, size_, from);
         charge(((anchor_at_ == kNoPosition ? size_ : anchor_at_) - from) / kBytesPerStep);
         if (anchor_at_ == kNoPosition) return kNoPosition;
         anchor_window_ = anchor_at_;
@@ -534,6 +407,9 @@ size_t Matcher::earliest_start(size_t from, size_t &window_end) {
 
 bool Matcher::search(size_t from, size_t forbid_empty_at, std::vector<size_t> &captures) {
     if (from > size_ || !required_text_follows(from)) return false;
+    // States visited by an earlier search of this text (global substitution)
+    // were not all failures: that search matched.
+    if (memo_.allocated()) charge(memo_.clear() / 16);
     registers_.assign(capture_slots_ + group_slots_ + program_.loop_registers, kNoPosition);
     forbid_empty_at_ = forbid_empty_at;
     const bool use_anchor = !program_.anchor.empty();

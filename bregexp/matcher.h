@@ -1,6 +1,8 @@
 // The backtracking matcher. All backtracking state lives in a heap stack,
-// so the depth of the C++ call stack never grows with the text; a step
-// budget and a stack limit turn runaway patterns into an error.
+// so the depth of the C++ call stack never grows with the text. Failures are
+// remembered in a memo table (see memo_plan.h), which keeps programs without
+// back-references linear in the text; a step budget turns what remains
+// runaway (back-references) into an error, and a stack limit bounds memory.
 #ifndef BREGEXP_MATCHER_H
 #define BREGEXP_MATCHER_H
 
@@ -9,21 +11,26 @@
 #include <deque>
 #include <vector>
 
+#include "memo_table.h"
 #include "program.h"
 
 namespace bregexp {
 
 constexpr size_t kNoPosition = static_cast<size_t>(-1);
 
-// Work allowed for one call: grows with the text so that ordinary patterns
-// never reach it, while a pattern that backtracks exponentially stops soon.
+// Work allowed for one call. Every charged step costs constant time, so the
+// budget bounds the time of a call: with back-references about a second per
+// megabyte of text plus a second. A memoised program cannot run away; its
+// larger budget, grown with its memo rows, is only a safety net.
 struct Limits {
     uint64_t steps;
     size_t stack_bytes;
-    static Limits for_text(size_t size);
+    static Limits for_text(const Program &program, size_t size);
 };
 
 extern const char *const kTooComplexMessage;
+// A search that would keep more backtracking state than the stack limit.
+extern const char *const kTooMuchMemoryMessage;
 
 class Matcher {
 public:
@@ -49,18 +56,31 @@ private:
 
     bool run(uint32_t pc, size_t pos, Stack &stack, int depth);
     bool backtrack(Stack &stack, size_t base, uint32_t &pc, size_t &pos);
-    bool backtrack_greedy(Stack &stack, uint32_t &pc, size_t &pos);
-    bool backtrack_lazy(Stack &stack, uint32_t &pc, size_t &pos);
-    bool start_repeat(const Instruction &in, uint32_t &pc, size_t &pos, Stack &stack);
-    size_t consume_greedy(const Instruction &in, size_t pos, uint32_t count);
     bool lookahead(const Instruction &in, uint32_t &pc, size_t pos, Stack &stack, int depth);
 
+    // Repeats of one character (matcher_repeat.cpp).
+    bool start_repeat(const Instruction &in, uint32_t &pc, size_t &pos, Stack &stack);
+    bool backtrack_greedy(Stack &stack, uint32_t &pc, size_t &pos);
+    bool backtrack_lazy(Stack &stack, uint32_t &pc, size_t &pos);
+    size_t consume_greedy(const Instruction &in, size_t pos, size_t floor, bool &capped);
+    size_t consume_dot_run(const Instruction &in, size_t pos, size_t end, size_t floor, bool &capped);
+    bool lazy_jump_to_hint(const Instruction &in, Frame &f, size_t floor, size_t &next);
+    bool lazy_step(const Instruction &in, Frame &f, size_t floor, size_t &next, size_t &last);
+
+    // The memo: whether an instruction's row can be used at pos, and the
+    // lowest position of a repeat's row that may be marked.
+    bool memo_usable(const Instruction &in, size_t pos) const;
+    size_t repeat_floor(const Instruction &in, size_t min_end) const;
+    bool enter_memo_state(const Instruction &in, size_t pos, Stack &stack, int depth);
+    void mark_failed(const Instruction &in, size_t from, size_t to);
+    void note_backtrack();
+
     size_t width(size_t pos) const;
-    size_t char_before(size_t lower, size_t pos) const;
+    size_t char_before(size_t lower, size_t pos);
     size_t item_width(Op item, uint32_t a, size_t pos) const;
-    size_t backref_width(const Instruction &in, size_t pos) const;
-    bool assertion_holds(AssertKind kind, size_t pos) const;
-    bool word_before(size_t pos) const;
+    size_t backref_width(const Instruction &in, size_t pos);
+    bool assertion_holds(AssertKind kind, size_t pos);
+    bool word_before(size_t pos);
     size_t next_candidate(size_t pos, size_t limit);
     bool required_text_follows(size_t from);
     size_t earliest_start(size_t from, size_t &window_end);
@@ -86,15 +106,23 @@ private:
     std::vector<size_t> registers_;
     Stack stack_;
     std::deque<Stack> lookahead_stacks_;  // a deque keeps outer levels in place while inner ones are added
+    std::deque<std::vector<size_t>> saved_registers_;  // registers before each level's lookahead
+    MemoTable memo_;
+    uint64_t memo_after_steps_;               // work done before the memo is allocated
     size_t start_ = 0;
     size_t end_ = 0;
     size_t forbid_empty_at_ = kNoPosition;
     size_t required_found_at_ = kNoPosition;  // last place the required text was seen
-    mutable size_t run_cache_start_ = 0;       // a maximal run of lead-range bytes seen last
-    mutable size_t run_cache_end_ = kNoPosition;
+    size_t run_cache_start_ = 0;              // a maximal run of lead-range bytes seen last
+    size_t run_cache_end_ = kNoPosition;
     size_t anchor_at_ = kNoPosition;          // last occurrence of the anchor literal found
     size_t anchor_window_ = kNoPosition;      // where the prefix run before it begins
 };
+
+// Scanning runs of bytes is cheap; it is charged per this many bytes.
+constexpr size_t kBytesPerStep = 32;
+
+enum FrameKind : uint32_t { kBranch, kRestore, kRestorePair, kGreedy, kLazy, kMemoFail };
 
 }  // namespace bregexp
 

@@ -10,6 +10,7 @@
 
 #include "ast.h"
 #include "char_class.h"
+#include "literal_search.h"
 
 namespace bregexp {
 
@@ -20,6 +21,8 @@ enum class Op : uint8_t {
     any,            // any character but "\n"
     any_all,        // any character
     char_class,     // a character of classes[a]
+    any_unless,     // repeat item: any character but "\n" where strings[a] does not begin
+    any_all_unless, // repeat item: any character where strings[a] does not begin
     repeat,         // a single-character item (item, a) repeated min..max times, see matcher
     split,          // try a first, then b
     jump,           // go to a
@@ -35,6 +38,7 @@ enum class Op : uint8_t {
 };
 
 constexpr int kNoHint = -1;
+constexpr int kNoMemo = -1;
 
 struct ByteSet {
     std::array<uint64_t, 4> bits{};
@@ -50,13 +54,23 @@ struct ByteSet {
 
 struct Instruction {
     Op op = Op::match;
-    Op item = Op::any;          // repeat: what is repeated (literal, literal_fold, any, any_all, char_class)
+    Op item = Op::any;          // repeat: what is repeated (a single-character op or an *_unless item)
     bool greedy = true;         // repeat
     bool negative = false;      // lookahead
     bool fold = false;          // backref
     AssertKind assertion = AssertKind::text_start;
-    int hint = kNoHint;         // repeat: byte the continuation must start with, if known
+    int hint = kNoHint;         // repeat: byte the continuation must start with; split: byte branch a must start with
+    int hint_b = kNoHint;       // split: byte branch b must start with
     int group = -1;             // repeat: group capturing the last repeated character
+    // Row of the memo table, or kNoMemo. A repeat without an upper bound
+    // records "the loop at this position fails"; any other instruction "this
+    // instruction at this position fails".
+    int memo = kNoMemo;
+    // Register of the innermost loop whose empty-iteration check this
+    // instruction can reach in the same iteration, or kNoMemo. Its outcome
+    // depends on that register while the register equals the position, so
+    // the memo is not used then.
+    int loop = kNoMemo;
     uint32_t a = 0;
     uint32_t b = 0;
     uint32_t min = 0;
@@ -69,6 +83,7 @@ struct Program {
     std::vector<std::string> strings;
     int group_count = 0;
     uint32_t loop_registers = 0;
+    uint32_t memo_rows = 0;             // rows used by instructions, most useful first
     bool sjis = false;
     bool anchored = false;              // can only match at the start of the text
     bool use_first_bytes = false;       // a match must begin with a byte of first_bytes
@@ -76,11 +91,11 @@ struct Program {
     std::array<bool, 256> first_bytes{};
     bool use_pair_filter = false;       // ... and a second byte of second_bytes[first]
     std::array<ByteSet, 256> second_bytes{};
-    std::string required;               // bytes every match contains (empty: none known)
+    LiteralSearch required;             // bytes every match contains (empty: none known)
     // A literal that every match contains right after a prefix which can
     // only consume bytes of prefix_bytes: a match can only begin in the run of
     // such bytes that ends at an occurrence of the literal.
-    std::string anchor;
+    LiteralSearch anchor;
     bool anchor_prefix_empty = false;
     ByteSet prefix_bytes;
 };

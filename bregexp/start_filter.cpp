@@ -31,10 +31,12 @@ private:
             set.add(static_cast<unsigned char>(a - 32));
             break;
         case Op::any:
+        case Op::any_unless:
             set.fill();
             set.remove('\n');
             break;
-        case Op::any_all: set.fill(); break;
+        case Op::any_all:
+        case Op::any_all_unless: set.fill(); break;
         default: {
             const auto bytes = program_.classes[a].first_bytes();
             for (unsigned b = 0; b < 256; ++b)

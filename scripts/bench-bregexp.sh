@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Builds the optimised native preset's pattern-library benchmark and prints
-# its table: our MB/s for the region match and substitution under k on 1, 4,
+# its tables: our MB/s for the region match and substitution under k on 1, 4,
 # 16 and 64 MB pages (region near the start, near the end, spanning the
 # whole text, absent), Perl's MB/s on the same files, the ratio, ns/byte
-# and the peak memory added per call.
+# and the peak memory added per call; then adversarial texts (unclosed
+# markers, comment runs, nested quantifiers, lazy groups, a back-reference
+# that stays exponential) with our answer, seconds, seconds per MB and peak
+# memory beside Perl's seconds (given up after 20 s).
 #
 #   scripts/bench-bregexp.sh [benchmark options, e.g. --benchmark_filter=match]
 #

@@ -4,6 +4,7 @@ if(NOT WIN32)
   find_package(Perl REQUIRED)
   quorvel_add_test(bregexp_differential_test
     SOURCES
+      ${CMAKE_CURRENT_LIST_DIR}/differential_blowup.cpp
       ${CMAKE_CURRENT_LIST_DIR}/differential_case.cpp
       ${CMAKE_CURRENT_LIST_DIR}/differential_generator.cpp
       ${CMAKE_CURRENT_LIST_DIR}/differential_pattern_writer.cpp

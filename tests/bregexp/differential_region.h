@@ -1,5 +1,5 @@
-// Cases built from the synchronisation engine's region pattern under k, on
-// HTML-like Shift_JIS texts with CR LF line breaks.
+// Cases built from the synchronisation engine's region patterns under k, on
+// HTML-like Shift_JIS texts with CR LF or LF line breaks.
 #pragma once
 
 #include "differential_case.h"
@@ -10,8 +10,17 @@
 
 namespace differential {
 
-// The region pattern with the variable name inserted as it is.
+// The earlier region pattern, with the variable name inserted as it is.
 std::string regionPattern(const std::string &name);
+
+// The region pattern whose comment lead-in and lead-out stay inside their
+// own comments, for a name escaped by escapeName.
+std::string commentBoundRegionPattern(const std::string &escaped_name);
+
+// The name as pattern text: a backslash before every ASCII punctuation
+// byte, walking by Shift_JIS characters; after a lone lead byte the escape
+// is put in a group, "(?:\X)", so that the backslash is not taken as a trail byte.
+std::string escapeName(const std::string &name);
 
 // For every generated text one match case and one substitution case whose
 // replacement is another region, escaped for verbatim copying.

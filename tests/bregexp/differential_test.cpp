@@ -4,6 +4,7 @@
 //
 // QUORVEL_DIFFERENTIAL_SEED replays another set of cases (the default set is
 // fixed); QUORVEL_DIFFERENTIAL_SCALE multiplies the number of cases.
+#include "differential_blowup.h"
 #include "differential_generator.h"
 #include "differential_region.h"
 #include "differential_runner.h"
@@ -29,7 +30,7 @@ std::size_t scaled(std::size_t count) {
     return scale > 0 ? static_cast<std::size_t>(static_cast<double>(count) * scale) + 1 : count;
 }
 
-void expectAgreement(const std::vector<Case> &cases) {
+Comparison expectAgreement(const std::vector<Case> &cases) {
     Comparison comparison = compareWithPerl(cases);
     std::string failures;
     for (std::size_t i = 0; i < comparison.mismatches.size() && i < 25; ++i) {
@@ -52,6 +53,7 @@ void expectAgreement(const std::vector<Case> &cases) {
     // Texts are drawn from the patterns' own characters so that a good share
     // of the cases actually match and compare captures.
     EXPECT_GE(comparison.matches * 5, comparison.compared) << "only " << comparison.matches << " matches";
+    return comparison;
 }
 
 TEST(DifferentialTest, ByteModeMatchesAndCapturesAgreeWithPerl) {
@@ -76,6 +78,12 @@ TEST(DifferentialTest, ShiftJisSubstitutionsAgreeWithPerl) {
 
 TEST(DifferentialTest, RegionPatternAgreesWithPerlOnHtmlTexts) {
     expectAgreement(regionCases(seed() + 4, scaled(300)));
+}
+
+TEST(DifferentialTest, NestedQuantifiersAndLazyGroupsAgreeWithPerl) {
+    // Each of these would backtrack exponentially without the memo; none
+    // may run out of steps (the reference in the family is to fixed text).
+    EXPECT_EQ(expectAgreement(blowupCases(seed() + 5, scaled(70), 4)).too_complex, 0u);
 }
 
 }  // namespace

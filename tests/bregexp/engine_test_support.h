@@ -64,6 +64,17 @@ inline const std::string HYO = "\x95\x5C";     // kanji hyo, trail byte 0x5C
 inline const std::string A_KANA = "\x83\x41";  // katakana a, trail byte 'A'
 inline const std::string KOKOMADE = "\x82\xb1\x82\xb1\x82\xdc\x82\xc5";
 
+// The synchronisation engine's region match command for an escaped name:
+// comment lead-in and lead-out that cannot run past their own comment.
+inline std::string region_command(const std::string &name) {
+    return "m/(<!--(?:(?!-->).)*?)?%(" + name + ")%((.|\\n)*?)%(close|" + KOKOMADE + ") \\2%((?:(?!<!--).)*?-->)?/k";
+}
+
+// The earlier form of the same command, still answered the same way.
+inline std::string old_region_command(const std::string &name) {
+    return "m/(<!--.*?)?%(" + name + ")%((.|\\n)*?)%(close|" + KOKOMADE + ") \\2%(.*?-->)?/k";
+}
+
 }  // namespace bregexp_test
 
 #endif

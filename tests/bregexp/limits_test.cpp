@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine_test_support.h"
+#include "literal_search.h"
 
 using namespace bregexp_test;
 
@@ -11,13 +12,21 @@ namespace {
 const char *const kTooComplex = "pattern too complex for this text";
 }
 
-TEST(Limits, CatastrophicPatternsStopWithAnError) {
-    // A class instead of the literal "b" leaves the search nothing to skip by.
+TEST(Limits, NestedQuantifiersAnswerInsteadOfGivingUp) {
+    // A class instead of the literal "b" leaves the search nothing to skip
+    // by: only the memo of failed states keeps these linear.
     const std::string as = std::string(40, 'a') + "!b";
-    EXPECT_EQ(error_of("m/(a*)*[b]/", as), kTooComplex);
-    EXPECT_EQ(error_of("m/(a|aa)*[b]/", as), kTooComplex);
-    EXPECT_EQ(error_of("m/(?:a+)+[b]/", as), kTooComplex);
-    EXPECT_EQ(error_of("s/(a|aa)+$/y/g", as), kTooComplex);
+    EXPECT_EQ(groups("m/(a*)*[b]/", as), (std::vector<std::string>{"b", ""}));
+    EXPECT_EQ(groups("m/(a|aa)*[b]/", as), (std::vector<std::string>{"b", kUnset}));
+    EXPECT_EQ(found("m/(?:a+)+[b]/", as), "<none>");
+    EXPECT_EQ(subst("s/(a|aa)+$/y/g", as), "<unchanged>");
+}
+
+TEST(Limits, BackReferencesCanStillRunOutOfSteps) {
+    // What a back-reference compares depends on the captures, so the memo
+    // cannot be used: the budget ends the search.
+    const std::string as = std::string(40, 'a') + "!b";
+    EXPECT_EQ(error_of("m/(a|aa)*\\1[b]/", as), kTooComplex);
 }
 
 TEST(Limits, ClassicBlowUpsAreAvoided) {
@@ -31,7 +40,7 @@ TEST(Limits, ClassicBlowUpsAreAvoided) {
 }
 
 TEST(Limits, SubstitutionHittingTheBudgetChangesNothing) {
-    bregexp::Regex regex("s/(a*)*b|c/X/g");
+    bregexp::Regex regex("s/(a|aa)*\\1[b]|c/X/g");
     std::string output;
     std::vector<size_t> captures;
     // The first "c" would be replaced before the runaway part is reached.
@@ -69,12 +78,14 @@ TEST(Limits, RegionOf64MegabytesMatches) {
     while (text.size() + line.size() < (64u << 20) - 64) text += line;
     const size_t body_end = text.size();
     text += "<!-- %close NAME% -->\r\n";
-    bregexp::Regex regex("m/(<!--.*?)?%(NAME)%((.|\\n)*?)%(close|ここまで) \\2%(.*?-->)?/k");
-    std::vector<size_t> c;
-    ASSERT_TRUE(regex.match(text, c));
-    EXPECT_EQ(c[0], 0u);
-    EXPECT_EQ(c[1], text.size() - 2);
-    EXPECT_EQ(c[7], body_end + 5);  // group 3 ends at the closing marker
+    for (const std::string &command : {region_command("NAME"), old_region_command("NAME")}) {
+        bregexp::Regex regex(command);
+        std::vector<size_t> c;
+        ASSERT_TRUE(regex.match(text, c)) << command;
+        EXPECT_EQ(c[0], 0u);
+        EXPECT_EQ(c[1], text.size() - 2);
+        EXPECT_EQ(c[7], body_end + 5);  // group 3 ends at the closing marker
+    }
 }
 
 TEST(Limits, RegionAbsentFromLargeText) {
@@ -82,7 +93,8 @@ TEST(Limits, RegionAbsentFromLargeText) {
     const std::string line = "%other% 50% <!-- comment --> %NAM% %NAMEX% \r\n";
     text = "<!-- %NAME% --> opened but never closed\r\n";
     while (text.size() < (8u << 20)) text += line;
-    EXPECT_EQ(found("m/(<!--.*?)?%(NAME)%((.|\\n)*?)%(close|ここまで) \\2%(.*?-->)?/k", text), "<none>");
+    EXPECT_EQ(found(region_command("NAME"), text), "<none>");
+    EXPECT_EQ(found(old_region_command("NAME"), text), "<none>");
 }
 
 TEST(Limits, HugeCountsAndProgramsAreRefused) {
@@ -91,4 +103,21 @@ TEST(Limits, HugeCountsAndProgramsAreRefused) {
     EXPECT_EQ(found("m/a{3000}/", std::string(3000, 'a')).size(), 3000u);
     // A long chain of empty loop bodies is analysed without deep recursion.
     EXPECT_EQ(found("m/(?:\\b|(?=y)){0,30000}x/", "ax"), "x");
+}
+
+TEST(Limits, RequiredTextIsFoundAtEveryPlace) {
+    // The scan compares blocks of 32 start positions: every offset from a
+    // block edge and the very end of the text must still be found.
+    for (const std::string needle : {"%m%", "%menu%", "ab", "x%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%y"}) {
+        const bregexp::LiteralSearch search(needle);
+        for (size_t size = needle.size(); size < 100; ++size) {
+            for (size_t at = 0; at + needle.size() <= size; ++at) {
+                std::string text(size, '%');
+                text.replace(at, needle.size(), needle);
+                const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
+                ASSERT_EQ(search.find(bytes, text.size(), 0), text.find(needle)) << needle << " " << size << " " << at;
+                ASSERT_EQ(search.find(bytes, text.size(), at + 1), text.find(needle, at + 1)) << needle << " " << size;
+            }
+        }
+    }
 }
