@@ -47,7 +47,9 @@ const std::vector<Case> &cases() {
          [](std::size_t n) { return repeatTo("<!-- c -->", n, "%menu% x"); }, 64},
         {"(a+)+$", "(a+)+$", "", [](std::size_t n) { return std::string(n, 'a') + "b"; }, 64},
         {"(.*?,){12}b", "(.*?,){12}b", "", [](std::size_t n) { return repeatTo("a,", n, "c b"); }, 64},
-        {"(.*?,){12}b\\1 (budget)", "(.*?,){12}b\\1", "", [](std::size_t n) { return repeatTo("a,", n, "c b"); }, 4},
+        {"(.*?,){12}b\\1", "(.*?,){12}b\\1", "", [](std::size_t n) { return repeatTo("a,", n, "c b"); }, 64},
+        {"(.*?,){12}b\\1 + \",b\" (budget)", "(.*?,){12}b\\1", "",
+         [](std::size_t n) { return repeatTo("a,", n, "c b\n,b"); }, 4},
     };
     return list;
 }

@@ -377,14 +377,21 @@ size_t Matcher::next_candidate(size_t pos, size_t limit) {
     return p < limit ? p : kNoPosition;
 }
 
-bool Matcher::required_text_follows(size_t from) {
-    if (program_.required.empty()) return true;
-    if (required_found_at_ != kNoPosition && required_found_at_ >= from) return true;
-    const size_t at = program_.required.find(text_, size_, from);
+// Whether the literal occurs at or after from; each occurrence found is
+// kept, so that the searches of one text scan it once in all.
+bool Matcher::literal_follows(const LiteralSearch &literal, size_t &found_at, size_t from) {
+    if (literal.empty()) return true;
+    if (found_at != kNoPosition && found_at >= from) return true;
+    const size_t at = literal.find(text_, size_, from);
     charge(((at == kNoPosition ? size_ : at) - from) / kBytesPerStep);
     if (at == kNoPosition) return false;
-    required_found_at_ = at;
+    found_at = at;
     return true;
+}
+
+bool Matcher::required_text_follows(size_t from) {
+    return literal_follows(program_.required, required_found_at_, from) &&
+           literal_follows(program_.required_last, required_last_found_at_, from);
 }
 
 // The first position at or after from where a match can begin, given the
@@ -445,6 +452,7 @@ bool Matcher::search(size_t from, size_t forbid_empty_at, std::vector<size_t> &c
         }
         if (p >= size_) break;
         p += width(p);
+        if (!required_text_follows(p)) break;
     }
     stack_.clear();
     return false;

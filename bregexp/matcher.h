@@ -83,6 +83,7 @@ private:
     bool word_before(size_t pos);
     size_t next_candidate(size_t pos, size_t limit);
     bool required_text_follows(size_t from);
+    bool literal_follows(const LiteralSearch &literal, size_t &found_at, size_t from);
     size_t earliest_start(size_t from, size_t &window_end);
 
     void push(Stack &stack, const Frame &frame);
@@ -113,6 +114,7 @@ private:
     size_t end_ = 0;
     size_t forbid_empty_at_ = kNoPosition;
     size_t required_found_at_ = kNoPosition;  // last place the required text was seen
+    size_t required_last_found_at_ = kNoPosition;
     size_t run_cache_start_ = 0;              // a maximal run of lead-range bytes seen last
     size_t run_cache_end_ = kNoPosition;
     size_t anchor_at_ = kNoPosition;          // last occurrence of the anchor literal found

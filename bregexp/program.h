@@ -92,6 +92,9 @@ struct Program {
     bool use_pair_filter = false;       // ... and a second byte of second_bytes[first]
     std::array<ByteSet, 256> second_bytes{};
     LiteralSearch required;             // bytes every match contains (empty: none known)
+    // The last literal of the pattern that every match contains (a region's
+    // closing marker): no match begins after its last occurrence.
+    LiteralSearch required_last;
     // A literal that every match contains right after a prefix which can
     // only consume bytes of prefix_bytes: a match can only begin in the run of
     // such bytes that ends at an occurrence of the literal.

@@ -64,11 +64,26 @@ void collect_required(const Node &node, bool sjis, std::vector<std::string> &run
         // edges are adjacent in the text.
         collect_required(*node.children[0], sjis, runs);
         return;
-    case Node::Kind::repeat:
-        runs.emplace_back();
-        if (node.min > 0) collect_required(*node.children[0], sjis, runs);
-        runs.emplace_back();
+    case Node::Kind::repeat: {
+        if (node.min == 0) {
+            runs.emplace_back();
+            return;
+        }
+        // The first iteration's leading literal follows what came before,
+        // and what follows comes right after the last iteration's trailing
+        // literal, as in ",b" for (.*?,){12}b.
+        std::vector<std::string> inner(1);
+        collect_required(*node.children[0], sjis, inner);
+        if (runs.empty()) runs.emplace_back();
+        runs.back() += inner[0];
+        if (inner.size() == 1 && node.max != 1) {
+            // Only literals, repeated: a copy joins each side.
+            runs.emplace_back(inner[0]);
+            return;
+        }
+        runs.insert(runs.end(), inner.begin() + 1, inner.end());
         return;
+    }
     case Node::Kind::assertion:
     case Node::Kind::lookahead:
         return;
@@ -189,6 +204,11 @@ void add_search_facts(const Node &root, bool sjis, Program &program) {
     for (const auto &run : runs)
         if (run.size() > required.size()) required = run;
     program.required = LiteralSearch(required);
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+        if (run->size() < 2) continue;
+        program.required_last = LiteralSearch(*run);
+        break;
+    }
 
     std::array<bool, 256> set{};
     if (!collect_first_bytes(root, set)) {
