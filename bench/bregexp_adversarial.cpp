@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -69,17 +68,6 @@ std::vector<Row> &rows() {
     return table;
 }
 
-std::vector<std::size_t> sizes() {
-    std::vector<std::size_t> result;
-    const char *value = std::getenv("QUORVEL_BENCH_SIZES");
-    std::stringstream list(value ? value : "1,4,16,64");
-    std::string item;
-    while (std::getline(list, item, ',')) {
-        if (!item.empty()) result.push_back(std::stoul(item));
-    }
-    return result;
-}
-
 void runCase(benchmark::State &state, const Case &c, std::size_t megabytes) {
     const std::string text = c.text(megabytes * kMegabyte);
     const std::string command = "m/" + c.pattern + "/" + c.flags;
@@ -110,7 +98,7 @@ void runCase(benchmark::State &state, const Case &c, std::size_t megabytes) {
 
 void registerAdversarialRows() {
     for (const Case &c : cases()) {
-        for (std::size_t megabytes : sizes()) {
+        for (std::size_t megabytes : textSizes()) {
             if (megabytes > c.max_megabytes) continue;
             std::string key = std::string("adversarial/") + c.name + "/" + std::to_string(megabytes) + "MB";
             benchmark::RegisterBenchmark(key.c_str(), [&c, megabytes](benchmark::State &state) {

@@ -18,7 +18,6 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -163,19 +162,8 @@ void runRow(benchmark::State &state, const std::string &key, std::size_t megabyt
                       per_call, work.perl.available ? perl : 0, extra};
 }
 
-std::vector<std::size_t> sizes() {
-    std::vector<std::size_t> result;
-    const char *value = std::getenv("QUORVEL_BENCH_SIZES");
-    std::stringstream list(value ? value : "1,4,16,64");
-    std::string item;
-    while (std::getline(list, item, ',')) {
-        if (!item.empty()) result.push_back(std::stoul(item));
-    }
-    return result;
-}
-
 void registerRows() {
-    for (std::size_t megabytes : sizes()) {
+    for (std::size_t megabytes : textSizes()) {
         for (Placement placement : {Placement::start, Placement::end, Placement::whole, Placement::absent}) {
             for (Operation operation : {Operation::match, Operation::subst}) {
                 std::string key = std::string(operation == Operation::match ? "match" : "subst") + "/" +

@@ -1,9 +1,22 @@
 #include "bregexp_corpus.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <sstream>
 #include <vector>
 
 namespace bench {
+
+std::vector<std::size_t> textSizes() {
+    std::vector<std::size_t> result;
+    const char *value = std::getenv("QUORVEL_BENCH_SIZES");
+    std::stringstream list(value ? value : "1,4,16,64");
+    std::string item;
+    while (std::getline(list, item, ',')) {
+        if (!item.empty()) result.push_back(std::stoul(item));
+    }
+    return result;
+}
 
 namespace {
 

@@ -5,8 +5,12 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace bench {
+
+// Text sizes in megabytes: QUORVEL_BENCH_SIZES ("1,4"), else 1, 4, 16, 64.
+std::vector<std::size_t> textSizes();
 
 enum class Placement { start, end, whole, absent };
 
