@@ -289,22 +289,25 @@ private:
         const Node &body = *node.children[0];
         int group = -1;
         std::string unless;
-        if (const Node *dot = dot_unless_text(body, group, unless)) {
-            Instruction in;
+        // One instruction repeating a single item; the caller sets the item.
+        const auto push_single_repeat = [&](Instruction in) {
             in.op = Op::repeat;
-            in.item = dot->dot_all ? Op::any_all_unless : Op::any_unless;
-            in.a = static_cast<uint32_t>(program_.strings.size());
-            program_.strings.push_back(unless);
             in.min = node.min;
             in.max = node.max;
             in.greedy = node.greedy;
             in.group = group;
             push(in);
+        };
+        if (const Node *dot = dot_unless_text(body, group, unless)) {
+            Instruction in;
+            in.item = dot->dot_all ? Op::any_all_unless : Op::any_unless;
+            in.a = static_cast<uint32_t>(program_.strings.size());
+            program_.strings.push_back(unless);
+            push_single_repeat(in);
             return;
         }
         if (const Node *single = single_char_body(body, group)) {
             Instruction in;
-            in.op = Op::repeat;
             if (single->kind == Node::Kind::alternation) {
                 Node merged(Node::Kind::char_class);
                 for (const auto &child : single->children) merged.chars.add_class(as_class(*child));
@@ -312,11 +315,7 @@ private:
             } else {
                 set_item(*single, in.item, in.a);
             }
-            in.min = node.min;
-            in.max = node.max;
-            in.greedy = node.greedy;
-            in.group = group;
-            push(in);
+            push_single_repeat(in);
             return;
         }
         // As in Perl, once the minimum is reached an iteration that matched

@@ -116,7 +116,15 @@ std::string UnifiedDiff(const std::string& name, const std::string& oldText, con
     out.append(text.data(), text.size());
     if (text.back() != '\n') out += lineBreak + "\\ No newline at end of file" + lineBreak;
   };
+  // Lines of a and b that the edits script[from, to) cover.
+  auto lines = [&](std::size_t from, std::size_t to, std::size_t& oldLines, std::size_t& newLines) {
+    for (std::size_t s = from; s < to; ++s) {
+      if (script[s] != Edit::insert) ++oldLines;
+      if (script[s] != Edit::remove) ++newLines;
+    }
+  };
   std::size_t e = 0;
+  std::size_t counted = 0, i = 0, j = 0;  // lines of a and b before script[counted]
   while (e < script.size()) {
     while (e < script.size() && script[e] == Edit::keep) ++e;
     if (e == script.size()) break;
@@ -128,23 +136,16 @@ std::string UnifiedDiff(const std::string& name, const std::string& oldText, con
       kept = script[end] == Edit::keep ? kept + 1 : 0;
     while (end > e && script[end - 1] == Edit::keep) --end;
     end = std::min(script.size(), end + reach);
-    std::size_t i = 0, j = 0;  // lines of a and b before `start`
-    for (std::size_t s = 0; s < start; ++s) {
-      if (script[s] != Edit::insert) ++i;
-      if (script[s] != Edit::remove) ++j;
-    }
+    lines(counted, start, i, j);  // hunks do not overlap: start is past the last one's end
     std::size_t oldCount = 0, newCount = 0;
-    for (std::size_t s = start; s < end; ++s) {
-      if (script[s] != Edit::insert) ++oldCount;
-      if (script[s] != Edit::remove) ++newCount;
-    }
+    lines(start, end, oldCount, newCount);
     out += "@@ -" + Range(i, oldCount) + " +" + Range(j, newCount) + " @@" + lineBreak;
     for (std::size_t s = start; s < end; ++s) {
       if (script[s] == Edit::keep) line(' ', a[i++]), ++j;
       else if (script[s] == Edit::remove) line('-', a[i++]);
       else line('+', b[j++]);
     }
-    e = end;
+    e = counted = end;
   }
   return out;
 }
