@@ -26,11 +26,6 @@ std::string ResolveListFileName(const std::string& argument) {
   return platform::ExpandFileName(argument, AppDir);
 }
 
-bool WithoutOptions(const ConsoleOptions& options) {
-  return !options.check && !options.diff && !options.strict && !options.keepLineBreaks && !options.atomic &&
-         !options.skipUnchanged && !options.quiet;
-}
-
 // Prints each target whose region differs (--check) or what would change
 // in it (--diff), and remembers whether anything differs.
 class ComparisonPrinter {
@@ -91,25 +86,21 @@ int Run(const ConsoleOptions& options) {
 
   if (!platform::FileExists(sourceFileName)) sourceFileName = fileList.Get(FindNewestFile(fileList));
 
-  if (WithoutOptions(options)) {
-    OnSyncProgress = PrintProgress;
-    SyncVariable(variableName, sourceFileName, fileList, false);
-  } else {
-    TSyncOptions syncOptions;
-    syncOptions.dryRun = options.Compares();
-    syncOptions.regionsOnly = !options.diff;
-    syncOptions.strict = options.strict;
-    syncOptions.keepLineBreaks = options.keepLineBreaks;
-    syncOptions.atomic = options.atomic;
-    syncOptions.skipUnchanged = options.skipUnchanged;
-    if (!options.quiet && !options.Compares()) OnSyncProgress = PrintProgress;
-    ComparisonPrinter printer(options);
-    SyncVariableWithOptions(variableName, sourceFileName, fileList, syncOptions, [&](const TTargetOutcome& outcome) {
-      if (options.Compares()) printer(outcome);
-    });
-    if (options.Compares()) return printer.Differs() ? kDiffering : kInAgreement;
-    if (options.quiet) return 0;
-  }
+  // Without options this is the plain run, printing as it always has.
+  TSyncOptions syncOptions;
+  syncOptions.dryRun = options.Compares();
+  syncOptions.regionsOnly = !options.diff;
+  syncOptions.strict = options.strict;
+  syncOptions.keepLineBreaks = options.keepLineBreaks;
+  syncOptions.atomic = options.atomic;
+  syncOptions.skipUnchanged = options.skipUnchanged;
+  if (!options.quiet && !options.Compares()) OnSyncProgress = PrintProgress;
+  ComparisonPrinter printer(options);
+  SyncVariableWithOptions(variableName, sourceFileName, fileList, syncOptions, [&](const TTargetOutcome& outcome) {
+    if (options.Compares()) printer(outcome);
+  });
+  if (options.Compares()) return printer.Differs() ? kDiffering : kInAgreement;
+  if (options.quiet) return 0;
   WriteText("終了しました。");
   FlushOutput();
   return 0;

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "RegionWriter.h"
+#include "Strings.h"
+#include "SyncOptions.h"
 
 namespace sync_steps {
 
@@ -47,5 +49,11 @@ class StaleTemporarySweep {
  private:
   std::set<std::string> swept_;
 };
+
+// Works on every target of the list, in list order, as the options say;
+// with a backup folder each target is first copied into it.
+void SyncTargets(const std::string& variableName, const RegionWriter& writer, const std::string& sourceFileName,
+                 const TStrings& fileList, const TSyncOptions& options, const TTargetReport& report,
+                 const std::string& backupFolder);
 
 }  // namespace sync_steps

@@ -57,20 +57,14 @@ void SyncVariable(const std::string& variableName, const std::string& sourceFile
       throw Exception("バックアップフォルダが作成できません");
   }
 
-  StaleTemporarySweep sweep;
-  const int count = fileList.Count();
-  for (int i = 0; i < count; ++i) {
-    const std::string entry = fileList.Get(i);
-    if (!IsTarget(entry, sourceFileName)) continue;
-    // A stop asked for while the previous file was written takes effect
-    // here, with that file complete.
-    ThrowIfInterrupted();
-    Notify(entry, writer.Command(), i);
-    if (makeBackups) platform::CopyFileReplacing(entry, backupFolder + platform::ExtractFileName(entry));
-    const TargetPlan plan = PlanTarget(writer, entry, false);
-    sweep.Before(entry);
-    WriteTarget(entry, plan.newBytes);
-  }
+  SyncTargets(variableName, writer, sourceFileName, fileList, TSyncOptions(), nullptr, backupFolder);
+}
+
+void SyncVariableWithOptions(const std::string& variableName, const std::string& sourceFileName,
+                             const TStrings& fileList, const TSyncOptions& options, const TTargetReport& report) {
+  using namespace sync_steps;
+  const RegionWriter writer = FindSourceRegion(variableName, sourceFileName);
+  SyncTargets(variableName, writer, sourceFileName, fileList, options, report, std::string());
 }
 
 std::int32_t FindNewestFile(const TStrings& fileList) {
