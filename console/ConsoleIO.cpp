@@ -44,6 +44,11 @@ void WriteBytes(const std::string& bytes) {
 #endif
 }
 
+void WriteErrorText(const std::string& text) {
+  if ((!text.empty() && std::fwrite(text.data(), 1, text.size(), stderr) != text.size()) || std::fflush(stderr) != 0)
+    throw EInOutError("標準エラー出力に書き込めません");
+}
+
 bool ReadLine(std::string& line) {
   line.clear();
   bool any = false;

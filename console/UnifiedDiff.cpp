@@ -100,6 +100,39 @@ std::string Range(std::size_t first, std::size_t count) {
   return std::to_string(count == 0 ? first : first + 1) + "," + std::to_string(count);
 }
 
+// The name in a header as GNU diff writes it: as it is, unless it holds a
+// blank, a control character or a double quote; then in double quotes with
+// C escapes, which patch reads back. Otherwise patch would take a name
+// like "my page.html" to end at its blank.
+std::string DiffLabel(const std::string& name) {
+  bool plain = !name.empty();
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= ' ' || byte == 0x7F || c == '"') plain = false;
+  }
+  if (plain) return name;
+  std::string label = "\"";
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    switch (c) {
+      case '"': label += "\\\""; break;
+      case '\\': label += "\\\\"; break;
+      case '\t': label += "\\t"; break;
+      case '\n': label += "\\n"; break;
+      case '\r': label += "\\r"; break;
+      default:
+        if (byte < ' ' || byte == 0x7F) {
+          const char octal[] = {'\\', static_cast<char>('0' + (byte >> 6)), static_cast<char>('0' + ((byte >> 3) & 7)),
+                                static_cast<char>('0' + (byte & 7)), '\0'};
+          label += octal;
+        } else {
+          label += c;
+        }
+    }
+  }
+  return label + "\"";
+}
+
 }  // namespace
 
 std::string UnifiedDiff(const std::string& name, const std::string& oldText, const std::string& newText,
@@ -110,7 +143,8 @@ std::string UnifiedDiff(const std::string& name, const std::string& oldText, con
   const std::vector<Edit> script = EditScript(a, b);
   const std::size_t reach = static_cast<std::size_t>(context);
 
-  std::string out = "--- " + name + lineBreak + "+++ " + name + lineBreak;
+  const std::string label = DiffLabel(name);
+  std::string out = "--- " + label + lineBreak + "+++ " + label + lineBreak;
   auto line = [&](char mark, std::string_view text) {
     out += mark;
     out.append(text.data(), text.size());

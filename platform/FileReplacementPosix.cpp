@@ -1,15 +1,19 @@
 // POSIX file replacement: the new content is written to an unnamed file in
 // the target's folder (O_TMPFILE where the file system has it), given the
-// target's metadata, linked under a short recognisable name and renamed
-// over the target. A kill while the content is written leaves nothing; one
-// between link and rename leaves a ".qvl<pid>-<n>.tmp" that the next run
-// in that folder removes.
+// target's metadata, linked under a short name that carries our signature
+// and renamed over the target. The writer holds a lock (flock) on the file
+// until it is renamed or removed: that, not a process id, tells a live
+// writer's file from a stale one, also for a run in another PID namespace
+// sharing the folder. A kill while the content is written leaves nothing;
+// one between link and rename leaves a ".qvl-5e9d1c7b-<pid>-<n>.tmp" that
+// the next run in that folder removes.
 #include "Platform.h"
 #include "PosixDescriptor.h"
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -24,7 +28,8 @@
 namespace platform {
 namespace {
 
-constexpr char kTemporaryPrefix[] = ".qvl";
+// The signature: a token no person picks for a name.
+constexpr char kTemporaryPrefix[] = ".qvl-5e9d1c7b-";
 constexpr char kTemporarySuffix[] = ".tmp";
 
 // The file whose content a name stands for: a symbolic link is followed
@@ -37,7 +42,7 @@ std::string ResolveLinks(const std::string& name) {
 }
 
 // Short whatever the target's name, so that names near the 255-byte limit
-// can still be replaced; the writer's process id tells when it is stale.
+// can still be replaced.
 std::string TemporaryName(const std::string& folder) {
   static unsigned serial = 0;
   char name[64];
@@ -46,30 +51,37 @@ std::string TemporaryName(const std::string& folder) {
   return folder + name;
 }
 
-// The writer's process id in a name made by TemporaryName, or 0 for any
-// other name.
-long TemporaryOwner(const char* name) {
+// True for a name made by TemporaryName: the signature, digits, "-",
+// digits, the suffix.
+bool IsTemporaryName(const char* name) {
   const std::size_t prefix = sizeof kTemporaryPrefix - 1, suffix = sizeof kTemporarySuffix - 1;
   const std::size_t length = std::strlen(name);
   if (length <= prefix + suffix || std::strncmp(name, kTemporaryPrefix, prefix) != 0 ||
       std::strcmp(name + length - suffix, kTemporarySuffix) != 0)
-    return 0;
-  long owner = 0;
-  int ownerDigits = 0, serialDigits = 0;
-  bool dash = false;
+    return false;
+  int digits[2] = {0, 0}, part = 0;
   for (const char* p = name + prefix; p < name + length - suffix; ++p) {
-    if (*p == '-' && !dash && ownerDigits > 0) {
-      dash = true;
-    } else if (*p >= '0' && *p <= '9' && !dash) {
-      if (++ownerDigits > 9) return 0;
-      owner = owner * 10 + (*p - '0');
+    if (*p == '-' && part == 0 && digits[0] > 0) {
+      part = 1;
     } else if (*p >= '0' && *p <= '9') {
-      ++serialDigits;
+      ++digits[part];
     } else {
-      return 0;
+      return false;
     }
   }
-  return dash && serialDigits > 0 ? owner : 0;
+  return part == 1 && digits[1] > 0;
+}
+
+// Each prepared replacement holds a descriptor until it is committed, and
+// a run may prepare thousands at once.
+void AllowManyOpenFiles() {
+  static const bool raised = [] {
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= limit.rlim_max) return false;
+    limit.rlim_cur = limit.rlim_max;
+    return ::setrlimit(RLIMIT_NOFILE, &limit) == 0;
+  }();
+  (void)raised;
 }
 
 mode_t NewFileMode() {
@@ -130,8 +142,10 @@ bool LinkUnnamed(int fd, const std::string& name) {
 }
 
 // Writes the temporary file for target; `temporary` names it as soon as it
-// has a name, so that the caller can remove it whatever fails afterwards.
-bool WriteTemporary(const std::string& target, const char* data, std::size_t size, std::string& temporary) {
+// has a name, so that the caller can remove it whatever fails afterwards,
+// and `held` keeps its lock until it is renamed or removed.
+bool WriteTemporary(const std::string& target, const char* data, std::size_t size, std::string& temporary,
+                    FileDescriptor& held) {
   struct stat existing {};
   const bool exists = ::stat(target.c_str(), &existing) == 0;
   if (exists && !S_ISREG(existing.st_mode)) return false;
@@ -147,6 +161,11 @@ bool WriteTemporary(const std::string& target, const char* data, std::size_t siz
     if (!file.valid()) return false;
     temporary = name;
   }
+  // Locked before it has a name, so that no sweep ever sees it unlocked;
+  // the lock lives on in a second descriptor after this one is closed.
+  if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) return false;
+  held.reset(::fcntl(file.get(), F_DUPFD_CLOEXEC, 0));
+  if (!held.valid()) return false;
   const bool metadata = exists ? CopyMetadata(target, existing, file.get()) : ::fchmod(file.get(), NewFileMode()) == 0;
   if (!metadata || !WriteAll(file.get(), data, size)) return false;
   if (unnamed) {
@@ -160,10 +179,30 @@ bool WriteTemporary(const std::string& target, const char* data, std::size_t siz
 
 bool FileReplacement::Prepare(const std::string& name, const char* data, std::size_t size) {
   Discard();
+  AllowManyOpenFiles();
   target_ = ResolveLinks(name);
-  if (WriteTemporary(target_, data, size, temporary_)) return true;
+  FileDescriptor held;
+  const bool written = WriteTemporary(target_, data, size, temporary_, held);
+  handle_ = held.release();
+  if (written) return true;
   Discard();
   return false;
+}
+
+bool FileReplacement::CanCommit() const {
+  if (temporary_.empty() || handle_ < 0) return false;
+  // Our file is still there under its name...
+  struct stat ours {}, named {};
+  if (::fstat(static_cast<int>(handle_), &ours) != 0 || ::lstat(temporary_.c_str(), &named) != 0 ||
+      ours.st_dev != named.st_dev || ours.st_ino != named.st_ino)
+    return false;
+  // ...the folder still takes renames, and the target is still a writable
+  // regular file (or none).
+  const std::string folder = ExtractFilePath(temporary_);
+  struct stat existing {};
+  if (::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) != 0) return false;
+  if (::stat(target_.c_str(), &existing) != 0) return errno == ENOENT;
+  return S_ISREG(existing.st_mode) && ::access(target_.c_str(), W_OK) == 0;
 }
 
 bool FileReplacement::Commit() {
@@ -173,12 +212,16 @@ bool FileReplacement::Commit() {
     return false;
   }
   temporary_.clear();
+  Discard();
   return true;
 }
 
 void FileReplacement::Discard() noexcept {
   if (!temporary_.empty()) ::unlink(temporary_.c_str());
   temporary_.clear();
+  // Closing the last descriptor releases the lock.
+  if (handle_ >= 0) ::close(static_cast<int>(handle_));
+  handle_ = -1;
 }
 
 std::string ReplacementFolder(const std::string& name) { return ExtractFilePath(ResolveLinks(name)); }
@@ -189,14 +232,16 @@ void RemoveStaleTemporaries(const std::string& folder) {
   };
   const std::unique_ptr<DIR, CloseDir> dir(::opendir(folder.empty() ? "." : folder.c_str()));
   if (!dir) return;
-  const long self = static_cast<long>(::getpid());
   while (const dirent* entry = ::readdir(dir.get())) {
-    const long owner = TemporaryOwner(entry->d_name);
-    if (owner <= 0 || owner == self) continue;
-    if (::kill(static_cast<pid_t>(owner), 0) == 0 || errno == EPERM) continue;  // its writer still runs
+    if (!IsTemporaryName(entry->d_name)) continue;
     const std::string path = folder + entry->d_name;
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) ::unlink(path.c_str());
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat held {}, named {};
+    if (!file.valid() || ::fstat(file.get(), &held) != 0 || !S_ISREG(held.st_mode)) continue;
+    // Its writer, in whatever process or namespace, still holds the lock.
+    if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) continue;
+    if (::lstat(path.c_str(), &named) == 0 && named.st_dev == held.st_dev && named.st_ino == held.st_ino)
+      ::unlink(path.c_str());
   }
 }
 

@@ -1,5 +1,6 @@
-// Win32 file replacement: the new content goes to a "qvlXXXX.tmp" file in
-// the target's folder, which takes the target's attributes and is then
+// Win32 file replacement: the new content goes to a
+// "qvl-5e9d1c7b-<pid>-<n>.tmp" file in the target's folder (the token is
+// the signature that tells our temporaries from a user's files), which takes the target's attributes and is then
 // renamed over it in one step (MoveFileEx). ReplaceFile is not used: where
 // it moves the old file away before moving the new one in, a kill between
 // the two loses the target. The temporary file stays open, without sharing,
@@ -8,6 +9,7 @@
 #include "Win32Handle.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -19,15 +21,43 @@ constexpr DWORD kCarriedAttributes =
 
 HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 
-// "qvl", one to four hexadecimal digits, ".tmp": the names GetTempFileNameA
-// makes with our prefix.
+constexpr char kTemporaryPrefix[] = "qvl-5e9d1c7b-";
+constexpr char kTemporarySuffix[] = ".tmp";
+
+// The signature, digits, "-", digits, the suffix: only names we make.
 bool IsTemporaryName(const char* name) {
+  const std::size_t prefix = sizeof kTemporaryPrefix - 1, suffix = sizeof kTemporarySuffix - 1;
   const std::size_t length = std::strlen(name);
-  if (length < 8 || length > 11 || _strnicmp(name, "qvl", 3) != 0 || _stricmp(name + length - 4, ".tmp") != 0)
+  if (length <= prefix + suffix || _strnicmp(name, kTemporaryPrefix, prefix) != 0 ||
+      _stricmp(name + length - suffix, kTemporarySuffix) != 0)
     return false;
-  for (const char* p = name + 3; p < name + length - 4; ++p)
-    if (!std::isxdigit(static_cast<unsigned char>(*p))) return false;
-  return true;
+  int digits[2] = {0, 0}, part = 0;
+  for (const char* p = name + prefix; p < name + length - suffix; ++p) {
+    if (*p == '-' && part == 0 && digits[0] > 0) {
+      part = 1;
+    } else if (std::isdigit(static_cast<unsigned char>(*p))) {
+      ++digits[part];
+    } else {
+      return false;
+    }
+  }
+  return part == 1 && digits[1] > 0;
+}
+
+// Creates a new temporary file in the folder, open for writing and shared
+// only for deletion (so that MoveFileEx can rename it while it is open).
+HANDLE CreateTemporary(const std::string& folder, std::string& name) {
+  static unsigned serial = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char file[64];
+    std::snprintf(file, sizeof file, "%s%lu-%u%s", kTemporaryPrefix, ::GetCurrentProcessId(), ++serial,
+                  kTemporarySuffix);
+    name = folder + file;
+    const HANDLE handle = ::CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) return handle;
+  }
+  return INVALID_HANDLE_VALUE;
 }
 
 bool WriteAll(HANDLE file, const char* data, std::size_t size) {
@@ -56,22 +86,30 @@ bool FileReplacement::Prepare(const std::string& name, const char* data, std::si
   if (exists && ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) || !IsDiskFile(name.c_str())))
     return false;
 
-  std::string folder = ExtractFilePath(name);
-  if (folder.empty()) folder = ".";
-  char temporaryName[MAX_PATH + 16];
-  if (::GetTempFileNameA(folder.c_str(), "qvl", 0, temporaryName) == 0) return false;
+  std::string temporaryName;
+  FileHandle file(CreateTemporary(ExtractFilePath(name), temporaryName));
+  if (!file.valid()) return false;
   target_ = name;
   temporary_ = temporaryName;
-  // Sharing only deletion lets MoveFileEx rename the file while it is open.
-  FileHandle file(::CreateFileA(temporaryName, GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, TRUNCATE_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid() || !WriteAll(file.get(), data, size) || (exists && !CarryAttributes(file.get(), attributes))) {
+  if (!WriteAll(file.get(), data, size) || (exists && !CarryAttributes(file.get(), attributes))) {
     file.Close();
     Discard();
     return false;
   }
   handle_ = reinterpret_cast<std::intptr_t>(file.release());
   return true;
+}
+
+bool FileReplacement::CanCommit() const {
+  if (temporary_.empty() || handle_ == -1) return false;
+  const DWORD attributes = ::GetFileAttributesA(target_.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
+  // A rename over the file needs it opened for deletion: a viewer or a
+  // scanner holding it without sharing deletion forbids that.
+  FileHandle probe(::CreateFileA(target_.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr));
+  return probe.valid();
 }
 
 bool FileReplacement::Commit() {
@@ -98,7 +136,7 @@ std::string ReplacementFolder(const std::string& name) { return ExtractFilePath(
 
 void RemoveStaleTemporaries(const std::string& folder) {
   WIN32_FIND_DATAA found;
-  const HANDLE first = ::FindFirstFileA((folder + "qvl*.tmp").c_str(), &found);
+  const HANDLE first = ::FindFirstFileA((folder + kTemporaryPrefix + "*" + kTemporarySuffix).c_str(), &found);
   if (first == INVALID_HANDLE_VALUE) return;
   const std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)> search(first, ::FindClose);
   do {

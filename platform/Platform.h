@@ -63,6 +63,66 @@ LocalTime Now();
 // never opened in a way that could block or read without end.
 bool ReadWholeFile(const std::string& name, std::string& bytes);
 
+// What a file was when it was looked at: the same file (device and inode,
+// or volume and file index) with the same size and the same times at full
+// resolution has not been written meanwhile.
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  std::uint64_t size = 0;
+  std::int64_t writeTime = 0;
+  std::int64_t changeTime = 0;  // the inode's change time, or Windows' change time
+
+  bool SameFile(const FileIdentity& other) const { return volume == other.volume && index == other.index; }
+  bool operator==(const FileIdentity& other) const {
+    return SameFile(other) && size == other.size && writeTime == other.writeTime && changeTime == other.changeTime;
+  }
+  bool operator!=(const FileIdentity& other) const { return !(*this == other); }
+};
+
+// The identity of the regular file a name stands for (symbolic links
+// followed); false when the name stands for no regular file.
+bool IdentifyFile(const std::string& name, FileIdentity& identity);
+
+enum class ReadResult { read, failed, changed };
+// ReadWholeFile that also tells what was read. `changed` when the file was
+// written, or the name given another file, while it was read: the bytes
+// may then be half old, half new.
+ReadResult ReadWholeFileChecked(const std::string& name, std::string& bytes, FileIdentity& identity);
+
+// True when a name stands for nothing at all: no file, folder, link or
+// device (an empty name included). A name that stands for something that
+// cannot be read is not nothing.
+bool NamesNothing(const std::string& name);
+
+// True for a name that counts from the current folder (on Windows: no
+// drive, no leading delimiter).
+bool IsRelativePath(const std::string& name);
+
+// Serialises, between runs of this program, the last look at a file and
+// its replacement in one folder, so that two runs cannot both decide that
+// a file is still what each read and replace it one after the other.
+// Waiting ends early when a stop is asked for (Locked() is then false).
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder);
+  ~FolderLock();
+  FolderLock(FolderLock&& other) noexcept : handle_(other.handle_), locked_(other.locked_) { other.handle_ = -1; }
+  FolderLock& operator=(FolderLock&&) = delete;
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+  bool Locked() const { return locked_; }
+
+ private:
+  std::intptr_t handle_ = -1;
+  bool locked_ = false;
+};
+
+// Equal for two names of one folder; runs that lock several folders lock
+// them in the order of their keys, so that they never wait for each other
+// in a circle.
+std::string FolderLockKey(const std::string& folder);
+
 // A file's new content, first written to a temporary file beside it, then
 // put in the file's place in one step, so that the file holds either its
 // old or its complete new content whatever happens in between. An existing
@@ -86,6 +146,12 @@ class FileReplacement {
   bool Commit();
   // Removes the temporary file of a prepared, uncommitted replacement.
   void Discard() noexcept;
+  // True when a prepared replacement can take the file's place now: its
+  // temporary file is still there, the folder takes renames, and no other
+  // program holds the file in a way that forbids replacing it.
+  bool CanCommit() const;
+  // The file whose content is replaced (a symbolic link resolved).
+  const std::string& Target() const { return target_; }
 
  private:
   std::string target_;
@@ -100,8 +166,8 @@ bool ReplaceFileContents(const std::string& name, const char* data, std::size_t 
 std::string ReplacementFolder(const std::string& name);
 
 // Removes from a folder the temporary files that replacements of killed
-// runs left there. Only files named as replacements name them are looked
-// at, and only those whose writer is gone are removed.
+// runs left there. Only files whose names carry our temporaries' signature
+// are looked at, and only those that no live writer holds are removed.
 void RemoveStaleTemporaries(const std::string& folder);
 
 // Ctrl+C, SIGINT, SIGTERM and SIGHUP no longer end the process at once;
@@ -112,8 +178,8 @@ int InterruptSignal();
 // Ends the process as the noted signal would have (after it was reported).
 [[noreturn]] void ExitForInterrupt(int exitCode);
 
-// Pure path helpers, following the platform's delimiters ("\" and ":" on
-// Windows, "/" elsewhere).
+// Pure path helpers, following the platform's delimiters ("\", "/" and ":"
+// on Windows, "/" elsewhere).
 bool IsPathDelimiter(char c);
 // Everything up to and including the last delimiter ("" when there is none).
 std::string ExtractFilePath(const std::string& name);

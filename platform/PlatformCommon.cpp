@@ -43,9 +43,19 @@ std::int32_t PackDosDateTime(const LocalTime& t) {
 
 bool IsPathDelimiter(char c) {
 #ifdef _WIN32
-  return c == '\\' || c == ':';
+  // The file API takes "/" as well as "\\".
+  return c == '\\' || c == '/' || c == ':';
 #else
   return c == '/';
+#endif
+}
+
+bool IsRelativePath(const std::string& name) {
+#ifdef _WIN32
+  if (name.size() >= 2 && name[1] == ':' && !IsLeadByte(static_cast<unsigned char>(name[0]))) return false;
+  return name.empty() || (name[0] != '\\' && name[0] != '/');
+#else
+  return name.empty() || name[0] != '/';
 #endif
 }
 
@@ -61,7 +71,7 @@ std::string ExtractFileName(const std::string& name) {
 
 std::string IncludeTrailingDelimiter(const std::string& dir) {
   const std::size_t last = LastDelimiter(dir);
-  if (!dir.empty() && last == dir.size() - 1 && dir[last] == kPathDelimiter) return dir;
+  if (!dir.empty() && last == dir.size() - 1 && dir[last] != ':') return dir;
   return dir + kPathDelimiter;
 }
 
@@ -69,7 +79,7 @@ std::string ExcludeTrailingDelimiter(const std::string& dir, std::size_t keep) {
   std::string path = dir;
   while (path.size() > keep) {
     const std::size_t last = LastDelimiter(path);
-    if (last != path.size() - 1 || path[last] != kPathDelimiter) break;
+    if (last != path.size() - 1 || path[last] == ':') break;
     path.pop_back();
   }
   return path;

@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <memory>
 #include <vector>
@@ -86,15 +87,54 @@ bool CopyFileReplacing(const std::string& from, const std::string& to) {
 
 LocalTime Now() { return ToLocalTime(std::time(nullptr)); }
 
-bool ReadWholeFile(const std::string& name, std::string& bytes) {
+namespace {
+
+FileIdentity IdentityOf(const struct stat& info) {
+  FileIdentity identity;
+  identity.volume = static_cast<std::uint64_t>(info.st_dev);
+  identity.index = static_cast<std::uint64_t>(info.st_ino);
+  identity.size = static_cast<std::uint64_t>(info.st_size);
+  identity.writeTime = static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+  identity.changeTime = static_cast<std::int64_t>(info.st_ctim.tv_sec) * 1000000000 + info.st_ctim.tv_nsec;
+  return identity;
+}
+
+// True when the file still holds exactly these bytes.
+bool SameBytesAgain(int fd, const std::string& bytes) {
+  char chunk[65536];
+  std::size_t at = 0;
+  for (;;) {
+    const ssize_t got = ::pread(fd, chunk, sizeof chunk, static_cast<off_t>(at));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (got == 0) return at == bytes.size();
+    const auto length = static_cast<std::size_t>(got);
+    if (at + length > bytes.size() || std::memcmp(chunk, bytes.data() + at, length) != 0) return false;
+    at += length;
+  }
+}
+
+}  // namespace
+
+bool IdentifyFile(const std::string& name, FileIdentity& identity) {
+  struct stat info {};
+  if (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  identity = IdentityOf(info);
+  return true;
+}
+
+ReadResult ReadWholeFileChecked(const std::string& name, std::string& bytes, FileIdentity& identity) {
   // Only a regular file is opened: opening a tape or a pipe may itself
   // block or have effects, and a device may never end.
   struct stat info {};
-  if (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  if (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadResult::failed;
   FileDescriptor file(::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (!file.valid()) return false;
+  if (!file.valid()) return ReadResult::failed;
   // The name may have been swapped for something else meanwhile.
-  if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return ReadResult::failed;
+  const FileIdentity before = IdentityOf(info);
   bytes.clear();
   bytes.reserve(static_cast<std::size_t>(info.st_size));
   char chunk[65536];
@@ -102,11 +142,32 @@ bool ReadWholeFile(const std::string& name, std::string& bytes) {
     const ssize_t got = ::read(file.get(), chunk, sizeof chunk);
     if (got < 0) {
       if (errno == EINTR) continue;
-      return false;
+      return ReadResult::failed;
     }
-    if (got == 0) return true;
+    if (got == 0) break;
     bytes.append(chunk, static_cast<std::size_t>(got));
   }
+  // Written while read (the handle's file), or replaced by another file
+  // under the same name (an editor's save by rename). File times move in
+  // clock ticks, so a writer rewriting the file in place within one tick
+  // shows only in its bytes: they are read once more and compared.
+  if (!SameBytesAgain(file.get(), bytes)) return ReadResult::changed;
+  if (::fstat(file.get(), &info) != 0) return ReadResult::failed;
+  identity = IdentityOf(info);
+  FileIdentity now;
+  if (identity != before || !IdentifyFile(name, now) || now != identity)
+    return ReadResult::changed;
+  return ReadResult::read;
+}
+
+bool ReadWholeFile(const std::string& name, std::string& bytes) {
+  FileIdentity identity;
+  return ReadWholeFileChecked(name, bytes, identity) != ReadResult::failed;
+}
+
+bool NamesNothing(const std::string& name) {
+  struct stat info {};
+  return name.empty() || (::lstat(name.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR));
 }
 
 std::string ExpandFileName(const std::string& name, const std::string& baseDir) {

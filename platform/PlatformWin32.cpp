@@ -113,21 +113,72 @@ LocalTime Now() {
   return FromSystemTime(now);
 }
 
-bool ReadWholeFile(const std::string& name, std::string& bytes) {
+namespace {
+
+std::int64_t FileTimeCount(const FILETIME& time) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+}
+
+bool IdentityOf(HANDLE file, FileIdentity& identity) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(file, &info)) return false;
+  identity.volume = info.dwVolumeSerialNumber;
+  identity.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  identity.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  identity.writeTime = FileTimeCount(info.ftLastWriteTime);
+  // The change time also moves when a file is replaced by one with the
+  // same size and write time.
+  FILE_BASIC_INFO basic{};
+  identity.changeTime = ::GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic)
+                            ? basic.ChangeTime.QuadPart
+                            : 0;
+  return true;
+}
+
+}  // namespace
+
+bool IdentifyFile(const std::string& name, FileIdentity& identity) {
+  FileHandle file(::CreateFileA(name.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
+  return file.valid() && ::GetFileType(file.get()) == FILE_TYPE_DISK && IdentityOf(file.get(), identity);
+}
+
+ReadResult ReadWholeFileChecked(const std::string& name, std::string& bytes, FileIdentity& identity) {
   FileHandle file(::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file.valid() || ::GetFileType(file.get()) != FILE_TYPE_DISK) return false;
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size)) return false;
+  if (!file.valid() || ::GetFileType(file.get()) != FILE_TYPE_DISK) return ReadResult::failed;
+  FileIdentity before;
+  if (!IdentityOf(file.get(), before)) return ReadResult::failed;
   bytes.clear();
-  bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+  bytes.reserve(static_cast<std::size_t>(before.size));
   char chunk[65536];
   for (;;) {
     DWORD got = 0;
-    if (!::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return false;
-    if (got == 0) return true;
+    if (!::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return ReadResult::failed;
+    if (got == 0) break;
     bytes.append(chunk, got);
   }
+  if (!IdentityOf(file.get(), identity)) return ReadResult::failed;
+  // Other writers are kept out while the file is open, but one that held
+  // it already may have written meanwhile.
+  FileIdentity now;
+  if (identity != before || !IdentifyFile(name, now) || now != identity) return ReadResult::changed;
+  return ReadResult::read;
+}
+
+bool ReadWholeFile(const std::string& name, std::string& bytes) {
+  FileIdentity identity;
+  return ReadWholeFileChecked(name, bytes, identity) != ReadResult::failed;
+}
+
+bool NamesNothing(const std::string& name) {
+  if (name.empty()) return true;
+  FileHandle file(::CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (file.valid()) return false;
+  const DWORD error = ::GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 std::string ExpandFileName(const std::string& name, const std::string& baseDir) {

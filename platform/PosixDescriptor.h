@@ -19,6 +19,11 @@ class FileDescriptor {
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
+  int release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
   void reset(int fd) {
     if (fd_ >= 0) ::close(fd_);
     fd_ = fd;

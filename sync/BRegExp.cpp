@@ -43,6 +43,24 @@ bool TBRegExp::Match(const std::string& command, const std::string& text) {
   return result != 0;
 }
 
+bool TBRegExp::Locate(const std::string& command, const std::string& text, std::size_t& position,
+                      std::size_t& length) {
+  ApplyCacheRule(command);
+  LastResult = 0;
+  if (text.empty()) return false;
+  MessageBuffer message;
+  const char* begin = text.data();
+  const int result = BMatch(command.c_str(), begin, begin + text.size(), &PatternRecord, message.bytes);
+  const std::string error = message.Text();
+  if (!error.empty()) throw EBRegExpError(error);
+  if (result == 0) return false;
+  // The record now points into the caller's text, which it must not be
+  // read from later: LastResult stays 0.
+  position = static_cast<std::size_t>(PatternRecord->starts[0] - begin);
+  length = static_cast<std::size_t>(PatternRecord->ends[0] - PatternRecord->starts[0]);
+  return true;
+}
+
 bool TBRegExp::Subst(const std::string& command, std::string& text) {
   ApplyCacheRule(command);
   if (text.empty()) return false;

@@ -27,6 +27,10 @@ class TBRegExp {
   // True when the command's pattern matches somewhere in the text. The
   // text is copied, so the captured strings never depend on the caller's.
   bool Match(const std::string& command, const std::string& text);
+  // Where the command's pattern first matches in the text, without any
+  // copy of the text (which may be very large); afterwards no strings are
+  // available, as after a failed match.
+  bool Locate(const std::string& command, const std::string& text, std::size_t& position, std::size_t& length);
   // Replaces the text with the substitution's result when at least one
   // replacement was made, and returns true then.
   bool Subst(const std::string& command, std::string& text);

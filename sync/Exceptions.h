@@ -50,6 +50,14 @@ class EAbort : public Exception {
   const char* ClassName() const noexcept override { return "EAbort"; }
 };
 
+// Memory ran out (a file too large to be held, for instance).
+class EOutOfMemory : public Exception {
+ public:
+  EOutOfMemory() : Exception("メモリが不足しています") {}
+  explicit EOutOfMemory(const std::string& fileName);
+  const char* ClassName() const noexcept override { return "EOutOfMemory"; }
+};
+
 // Ready-made errors with the system's message texts.
 [[noreturn]] void RaiseFileOpenError(const std::string& fileName);
 [[noreturn]] void RaiseFileCreateError(const std::string& fileName);

@@ -4,32 +4,22 @@
 #include "ReplacementEscape.h"
 #include "SyncUnit.h"
 
-// The region goes through the library's substitution when it can be
-// written as a replacement, else its bytes are spliced in at the place
-// where the same pattern matches.
+// The region's bytes are spliced in where the match command finds the
+// target's region: the same result as the substitution command, which the
+// progress hook is still shown, without the library's copies of the text.
 RegionWriter::RegionWriter(const std::string& variableName, std::string region)
-    : matchCommand_(BuildMatchCommand(variableName)), region_(std::move(region)) {
+    : variableName_(variableName), matchCommand_(BuildMatchCommand(variableName)), region_(std::move(region)) {
   std::string escaped;
-  viaSubstitution_ = EscapeReplacementText(region_, escaped);
+  EscapeReplacementText(region_, escaped);
   substCommand_ = BuildSubstCommand(variableName, escaped);
 }
 
-bool RegionWriter::Find(const std::string& text, std::string& region) const {
-  TBRegExp& regExp = RegExp();
-  if (text.empty() || !regExp.Match(matchCommand_, text)) return false;
-  region = regExp.Strings(0);
-  return true;
+bool RegionWriter::Locate(const std::string& text, std::size_t& position, std::size_t& length) const {
+  return RegExp().Locate(matchCommand_, text, position, length);
 }
 
-bool RegionWriter::Apply(std::string& text, std::string* oldRegion) const {
-  TBRegExp& regExp = RegExp();
-  if (viaSubstitution_) {
-    if (!regExp.Subst(substCommand_, text)) return false;
-    if (oldRegion) *oldRegion = regExp.Strings(0);
-    return true;
-  }
-  if (text.empty() || !regExp.Match(matchCommand_, text)) return false;
-  if (oldRegion) *oldRegion = text.substr(regExp.Position(0), regExp.Length(0));
-  text.replace(regExp.Position(0), regExp.Length(0), region_);
-  return true;
+bool RegionWriter::HasOpeningMarker(const std::string& text) const {
+  // "%" is never a double-byte character's trail byte, so a byte search
+  // finds only whole markers.
+  return text.find("%" + variableName_ + "%") != std::string::npos;
 }

@@ -16,6 +16,8 @@ struct TSyncOptions {
   bool keepLineBreaks = false;  // a target keeps its line breaks and its last line's break or lack of one
   bool atomic = false;          // every new text is ready before the first target is replaced
   bool skipUnchanged = false;   // a target whose new text equals its bytes is not rewritten
+  std::string baseFolder;       // relative names count from here ("" for the current folder,
+                                // else ending in a delimiter)
 };
 
 // What a run does, or would do, to one target.
@@ -23,6 +25,7 @@ struct TTargetOutcome {
   std::int32_t index;
   const std::string& fileName;
   bool hasRegion;
+  bool hasOpening;     // its opening marker, with or without a closing one
   bool regionDiffers;  // its region differs from the source's (line breaks normalised)
   const std::string& oldBytes;
   const std::string& newBytes;
@@ -30,7 +33,8 @@ struct TTargetOutcome {
 using TTargetReport = std::function<void(const TTargetOutcome&)>;
 
 // Like SyncVariable without backups, with the options; report, when given,
-// hears of every target worked on, in list order.
+// hears of every target compared (dryRun), in list order. With strict, the
+// problems found before anything is written come as one ETargetProblems.
 void SyncVariableWithOptions(const std::string& variableName, const std::string& sourceFileName,
                              const TStrings& fileList, const TSyncOptions& options,
                              const TTargetReport& report = nullptr);

@@ -6,7 +6,8 @@
 #include "Format.h"
 #include "PatternEscape.h"
 #include "Platform.h"
-#include "SyncSteps.h"
+#include "SyncRun.h"
+#include "TargetList.h"
 
 namespace {
 
@@ -47,8 +48,7 @@ std::string BackupFolderName(const std::string& sourceFileName) {
 
 void SyncVariable(const std::string& variableName, const std::string& sourceFileName, const TStrings& fileList,
                   bool makeBackups) {
-  using namespace sync_steps;
-  const RegionWriter writer = FindSourceRegion(variableName, sourceFileName);
+  const SourceRegion source = FindSourceRegion(variableName, sourceFileName, std::string());
 
   std::string backupFolder;
   if (makeBackups) {
@@ -57,17 +57,16 @@ void SyncVariable(const std::string& variableName, const std::string& sourceFile
       throw Exception("バックアップフォルダが作成できません");
   }
 
-  SyncTargets(variableName, writer, sourceFileName, fileList, TSyncOptions(), nullptr, backupFolder);
+  RunTargets(source, sourceFileName, fileList, TSyncOptions(), nullptr, backupFolder);
 }
 
 void SyncVariableWithOptions(const std::string& variableName, const std::string& sourceFileName,
                              const TStrings& fileList, const TSyncOptions& options, const TTargetReport& report) {
-  using namespace sync_steps;
-  const RegionWriter writer = FindSourceRegion(variableName, sourceFileName);
-  SyncTargets(variableName, writer, sourceFileName, fileList, options, report, std::string());
+  const SourceRegion source = FindSourceRegion(variableName, sourceFileName, options.baseFolder);
+  RunTargets(source, sourceFileName, fileList, options, report, std::string());
 }
 
-std::int32_t FindNewestFile(const TStrings& fileList) {
+std::int32_t FindNewestFile(const TStrings& fileList, const std::string& baseFolder) {
   // Full-resolution times: the packed date's two-second steps would not
   // tell an edit made a second after another, and from 2044 on it turns
   // negative.
@@ -77,7 +76,7 @@ std::int32_t FindNewestFile(const TStrings& fileList) {
   const int count = fileList.Count();
   for (int i = 0; i < count; ++i) {
     std::int64_t time = 0;
-    if (platform::FileWriteTime(fileList.Get(i), time) && (!found || time > bestTime)) {
+    if (platform::FileWriteTime(ResolveEntry(fileList.Get(i), baseFolder), time) && (!found || time > bestTime)) {
       found = true;
       bestTime = time;
       newest = i;

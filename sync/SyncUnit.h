@@ -29,8 +29,9 @@ extern TSyncProgress OnSyncProgress;
 void SyncVariable(const std::string& variableName, const std::string& sourceFileName, const TStrings& fileList,
                   bool makeBackups);
 
-// Index of the entry whose file was written last (0 when none exists).
-std::int32_t FindNewestFile(const TStrings& fileList);
+// Index of the entry whose file was written last (0 when none exists);
+// relative names count from baseFolder ("" for the current folder).
+std::int32_t FindNewestFile(const TStrings& fileList, const std::string& baseFolder = std::string());
 
 // The commands a run uses, as the progress hook sees them.
 std::string BuildMatchCommand(const std::string& variableName);

@@ -6,6 +6,7 @@
 #include "Exceptions.h"
 #include "Format.h"
 #include "Platform.h"
+#include "SettledRead.h"
 
 namespace {
 
@@ -72,13 +73,23 @@ std::string NormaliseLineBreaks(const std::string& bytes) {
   return text;
 }
 
-std::string LoadTextFile(const std::string& fileName) { return NormaliseLineBreaks(ReadOrRaise(fileName)); }
+bool HasNormalLineBreaks(const std::string& bytes) {
+  if (bytes.empty()) return true;
+  const char* const begin = bytes.data();
+  const char* const end = begin + bytes.size();
+  if (std::memchr(begin, '\0', bytes.size())) return false;
+  if (std::strlen(platform::kLineBreak) == 1) return bytes.back() == '\n' && !std::memchr(begin, '\r', bytes.size());
+  // CR LF: every CR followed by LF, every LF preceded by CR, one at the end.
+  if (bytes.size() < 2 || bytes[bytes.size() - 2] != '\r' || bytes.back() != '\n') return false;
+  for (const char* p = Next(begin, end, '\r'); p < end; p = Next(p + 1, end, '\r'))
+    if (p + 1 == end || p[1] != '\n') return false;
+  for (const char* p = Next(begin, end, '\n'); p < end; p = Next(p + 1, end, '\n'))
+    if (p == begin || p[-1] != '\r') return false;
+  return true;
+}
 
-std::string LoadRewritableBytes(const std::string& fileName) {
-  std::string bytes = ReadOrRaise(fileName);
-  if (bytes.find('\0') != std::string::npos)
-    throw Exception(Format("ファイル %s はテキストファイルではありません", {fileName}));
-  return bytes;
+std::string LoadTextFile(const std::string& fileName) {
+  return NormaliseLineBreaks(ReadSettledFile(fileName, fileName).bytes);
 }
 
 bool SaveTextFile(const std::string& fileName, const std::string& text) {

@@ -13,13 +13,12 @@ std::vector<std::string> SplitTextLines(const std::string& bytes);
 // every line, the last one included.
 std::string NormaliseLineBreaks(const std::string& bytes);
 
+// True when the bytes already are what NormaliseLineBreaks makes of them,
+// so that a run need not copy them.
+bool HasNormalLineBreaks(const std::string& bytes);
+
 // Raises EFOpenError when the file cannot be read.
 std::string LoadTextFile(const std::string& fileName);
-
-// The bytes of a file that a run may rewrite, as they are: a file holding a
-// zero byte is refused with an Exception naming it, since rewriting it would
-// lose everything after that byte. Raises EFOpenError when it cannot be read.
-std::string LoadRewritableBytes(const std::string& fileName);
 
 // Writes the text normalised; false (file unchanged) when that fails.
 bool SaveTextFile(const std::string& fileName, const std::string& text);

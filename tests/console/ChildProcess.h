@@ -1,5 +1,5 @@
 // Runs a program as a child process with the given standard input and
-// captures its standard output as bytes.
+// captures its standard output and its standard error as bytes.
 #pragma once
 
 #include <string>
@@ -8,6 +8,7 @@
 struct ChildResult {
   int exitCode = -1;
   std::string output;
+  std::string errors;  // standard error
 };
 
 ChildResult RunChild(const std::string& program, const std::vector<std::string>& arguments, const std::string& input,

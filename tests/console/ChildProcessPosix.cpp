@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <stdexcept>
 
 #include "ChildProcess.h"
@@ -10,11 +11,16 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
                      const std::string& workingDir) {
   int toChild[2], fromChild[2];
   if (::pipe(toChild) != 0 || ::pipe(fromChild) != 0) throw std::runtime_error("pipe failed");
+  // Standard error goes to a file, read once the child has ended: two
+  // pipes read one after the other could fill and block the child.
+  std::FILE* const errors = std::tmpfile();
+  if (!errors) throw std::runtime_error("tmpfile failed");
   const pid_t pid = ::fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     ::dup2(toChild[0], 0);
     ::dup2(fromChild[1], 1);
+    ::dup2(::fileno(errors), 2);
     ::close(toChild[0]);
     ::close(toChild[1]);
     ::close(fromChild[0]);
@@ -48,5 +54,8 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   int status = 0;
   ::waitpid(pid, &status, 0);
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::rewind(errors);
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, errors)) > 0;) result.errors.append(buffer, n);
+  std::fclose(errors);
   return result;
 }

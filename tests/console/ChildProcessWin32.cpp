@@ -34,6 +34,15 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   if (!::CreatePipe(inRead.Address(), inWrite.Address(), &inherit, 0) ||
       !::CreatePipe(outRead.Address(), outWrite.Address(), &inherit, 0))
     throw std::runtime_error("CreatePipe failed");
+  // Standard error goes to a file, read once the child has ended: two
+  // pipes read one after the other could fill and block the child.
+  char errorsName[MAX_PATH], tempDir[MAX_PATH];
+  ::GetTempPathA(MAX_PATH, tempDir);
+  ::GetTempFileNameA(tempDir, "err", 0, errorsName);
+  Handle errorsFile;
+  *errorsFile.Address() = ::CreateFileA(errorsName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        &inherit, CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (errorsFile.get() == INVALID_HANDLE_VALUE) throw std::runtime_error("no file for standard error");
   ::SetHandleInformation(inWrite.get(), HANDLE_FLAG_INHERIT, 0);
   ::SetHandleInformation(outRead.get(), HANDLE_FLAG_INHERIT, 0);
 
@@ -44,7 +53,7 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = inRead.get();
   startup.hStdOutput = outWrite.get();
-  startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+  startup.hStdError = errorsFile.get();
   PROCESS_INFORMATION process{};
   if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, workingDir.c_str(),
                         &startup, &process))
@@ -66,5 +75,7 @@ ChildResult RunChild(const std::string& program, const std::vector<std::string>&
   DWORD code = 0;
   ::GetExitCodeProcess(processHandle.get(), &code);
   result.exitCode = static_cast<int>(code);
+  ::SetFilePointer(errorsFile.get(), 0, nullptr, FILE_BEGIN);
+  while (::ReadFile(errorsFile.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) result.errors.append(buffer, got);
   return result;
 }

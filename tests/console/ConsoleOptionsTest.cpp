@@ -36,24 +36,36 @@ TEST_F(Console, CheckListsTargetsWhoseRegionDiffersAndWritesNothing) {
   const std::string same = Page("same.html", "a" + kNL + "%M%new%close M%" + kNL);
   const std::string foreign = Page("foreign.html", "a" + kOtherNL + "%M%new%close M%");  // breaks only differ
   const std::string drifted = Page("drifted.html", "%M%old%close M%");
-  const std::string without = Page("without.html", "no region");
-  const std::string inSync = List("in.lst", Header("M", src), {same, foreign, without});
-  const std::string outOfSync = List("out.lst", Header("M", src), {same, drifted, without});
+  const std::string without = Page("without.html", "no region" + kNL);
+  const std::string unclosed = Page("unclosed.html", "%M%new, but its end was lost" + kNL);
+  const std::string inSync = List("in.lst", Header("M", src), {same, foreign});
+  const std::string outOfSync = List("out.lst", Header("M", src), {same, drifted});
   const std::string broken = List("broken.lst", Header("M", without), {same});
+  const std::string lacking = List("lacking.lst", Header("M", src), {same, without, unclosed});
+  const std::string noRegion = "ファイル " + without + " には変数 M の範囲がありません" + kNL;
+  const std::string noEnd = "ファイル " + unclosed + " の変数 M の範囲には終わりの印がありません" + kNL;
   const struct {
     std::vector<std::string> arguments;
-    std::string output;
+    std::string output, errors;
     int exitCode;
   } cases[] = {
-      {{"--check", inSync}, "", 0},
-      {{"--check", outOfSync}, drifted + kNL, 1},
-      {{"--check", "--quiet", outOfSync}, "", 1},
-      {{"--check", broken}, "Exceptionｴﾗｰ:変数が発見できませんでした。", 2},
-      {{"--check", "--strict", inSync}, "Exceptionｴﾗｰ:次のファイルには変数 M の範囲がありません: " + without, 2},
+      {{"--check", inSync}, "", "", 0},
+      {{"--check", outOfSync}, drifted + kNL, "", 1},
+      {{"--check", "--quiet", outOfSync}, "", "", 1},
+      // Standard output is data: errors go to standard error.
+      {{"--check", broken}, "", "Exceptionｴﾗｰ:変数が発見できませんでした。" + kNL, 2},
+      // A page whose markers are missing or broken is reported, never passed.
+      {{"--check", lacking}, without + kNL + unclosed + kNL, noRegion + noEnd, 1},
+      {{"--diff", lacking}, "", noRegion + noEnd, 1},
+      {{"--check", "--strict", lacking},
+       "",
+       "Exceptionｴﾗｰ:次のファイルには変数 M の範囲がありません: " + without + ", " + unclosed + kNL,
+       2},
   };
   for (const auto& c : cases) {
     const ChildResult result = Run(c.arguments);
     EXPECT_EQ(result.output, c.output) << c.arguments.back();
+    EXPECT_EQ(result.errors, c.errors) << c.arguments.back();
     EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments.back();
   }
   EXPECT_EQ(ReadBytes(drifted), "%M%old%close M%");
@@ -196,7 +208,9 @@ TEST_F(Console, HelpVersionAndUnknownOptions) {
                                  " です。--help で使い方を表示します。");
     EXPECT_EQ(result.exitCode, 2);
   }
-  // Options stop at the list file, or at "--".
-  EXPECT_EQ(Run({"--", list, "--check"}).output, kSearching + a + kNL + kFinished);
-  EXPECT_EQ(ReadBytes(a), "%M%new%close M%" + kNL);
+  // After "--" every argument is a name, the variable's too.
+  const std::string dashed = Page("dashed.html", "%--check%new%close --check%");
+  const std::string b = Page("b.html", "%--check%old%close --check%");
+  EXPECT_EQ(Run({"--", List("dashed.lst", Header("", dashed), {b}), "--check"}).output, kSearching + b + kNL + kFinished);
+  EXPECT_EQ(ReadBytes(b), "%--check%new%close --check%" + kNL);
 }

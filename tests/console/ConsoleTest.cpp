@@ -24,7 +24,7 @@ TEST_F(Console, RunPrintsEachWorkedFileAndTheClosingText) {
   const std::string a = Page("a.html", "a <!-- %M% -->old<!-- %close M% --> a");
   const std::string b = Page("b.html", "b");
   const std::string list = List("site.lst", Header("M", src), {a, src, b});
-  const ChildResult result = Run({list, "ignored"});
+  const ChildResult result = Run({list, "M"});
   EXPECT_EQ(result.output, kSearching + a + kNL + b + kNL + kFinished);
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(ReadBytes(a), "a <!-- %M% -->new<!-- %close M% --> a" + kNL);

@@ -10,6 +10,8 @@
 #include <windows.h>
 #else
 #include <grp.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -70,18 +72,36 @@ TEST(FileReplacement, DevicesAreNeitherReadNorReplaced) {
   }
 }
 
+// Only files that carry our temporaries' signature are ever removed, and
+// only when no writer holds them: a user's own "qvl1.tmp" stays.
 TEST(FileReplacement, StaleTemporariesAreRemovedButNotLiveOnesOrOthers) {
   TestFolder folder;
-  for (const char* name : {"qvl1A2B.tmp", "QVL9.TMP", "qvlBusy.tmp", "qvl12345.tmp", "qvl1.txt", "notqvl1.tmp"})
+  for (const char* name : {"qvl-5e9d1c7b-12-1.tmp", "QVL-5E9D1C7B-3-44.TMP", "qvl1A2B.tmp", "QVLBEEF.TMP", "qvl1.tmp",
+                           "qvl-5e9d1c7b-12.tmp", "qvl-5e9d1c7b-x-1.tmp", "qvl-5e9d1c7b-1-1.txt"})
     WriteBytes(folder.Path(name), "x");
   // A writer holds its temporary file open until it is renamed.
-  const std::string live = folder.Path("qvlFFFF.tmp");
+  const std::string live = folder.Path("qvl-5e9d1c7b-7-7.tmp");
   WriteBytes(live, "x");
   HANDLE held = ::CreateFileA(live.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   RemoveStaleTemporaries(folder.Dir());
   ::CloseHandle(held);
-  EXPECT_EQ(ListFolder(folder.Dir()), "notqvl1.tmp;qvl1.txt;qvl12345.tmp;qvlBusy.tmp;qvlFFFF.tmp;");
+  EXPECT_EQ(ListFolder(folder.Dir()),
+            "QVLBEEF.TMP;qvl-5e9d1c7b-1-1.txt;qvl-5e9d1c7b-12.tmp;qvl-5e9d1c7b-7-7.tmp;qvl-5e9d1c7b-x-1.tmp;qvl1.tmp;"
+            "qvl1A2B.tmp;");
+}
+
+// A name written with "/" puts its temporary file in its own folder.
+TEST(FileReplacement, TemporaryGoesBesideTheTargetWhicheverDelimiter) {
+  TestFolder folder;
+  ASSERT_TRUE(ForceDirectories(folder.Path("sub")));
+  const std::string target = folder.Dir() + "sub/t.txt";
+  WriteBytes(target, "old");
+  FileReplacement replacement;
+  ASSERT_TRUE(replacement.Prepare(target, "new", 3));
+  EXPECT_NE(ListFolder(folder.Path("sub")).find("qvl-5e9d1c7b-"), std::string::npos);
+  ASSERT_TRUE(replacement.Commit());
+  EXPECT_EQ(ReadBytes(target), "new");
 }
 #else
 namespace {
@@ -178,16 +198,44 @@ TEST(FileReplacement, DevicesAndPipesAreNeitherReadNorReplaced) {
   EXPECT_FALSE(FileWriteTime(nodes[0].first, time));
 }
 
+// Only files that carry our temporaries' signature are ever removed, and
+// only those no writer holds locked, whatever its process id says: a run in
+// another PID namespace sharing the folder may have any id.
 TEST(FileReplacement, StaleTemporariesAreRemovedButNotLiveOnesOrOthers) {
   TestFolder folder;
   const std::string dead = std::to_string(DeadProcessId());
-  const std::string alive = std::to_string(static_cast<long>(::getppid()));
-  for (const std::string& name : {".qvl" + dead + "-1.tmp", ".qvl" + dead + "-22.tmp", ".qvl" + alive + "-1.tmp",
-                                  ".qvl" + dead + ".tmp", "qvl" + dead + "-1.tmp", ".qvl" + dead + "-1.tmp.bak"})
+  for (const std::string& name : {".qvl-5e9d1c7b-" + dead + "-1.tmp", std::string(".qvl-5e9d1c7b-1-22.tmp"), ".qvl" + dead + "-1.tmp",
+                                  ".qvl-5e9d1c7b-" + dead + ".tmp", std::string(".qvl-5e9d1c7b-1-1.tmp.bak"), std::string("qvl1.tmp")})
     WriteBytes(folder.Path(name), "x");
-  ASSERT_EQ(::mkdir(folder.Path(".qvl" + dead + "-3.tmp").c_str(), 0777), 0);
+  ASSERT_EQ(::mkdir(folder.Path(".qvl-5e9d1c7b-1-3.tmp").c_str(), 0777), 0);
+  // A live writer, whatever its id: it holds the lock.
+  const std::string live = folder.Path(".qvl-5e9d1c7b-" + dead + "-9.tmp");
+  WriteBytes(live, "x");
+  const int held = ::open(live.c_str(), O_RDONLY);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
   RemoveStaleTemporaries(folder.Dir());
-  EXPECT_EQ(ListFolder(folder.Dir()), ".qvl" + alive + "-1.tmp;.qvl" + dead + "-1.tmp.bak;.qvl" + dead + "-3.tmp;.qvl" +
-                                          dead + ".tmp;qvl" + dead + "-1.tmp;");
+  ::close(held);
+  EXPECT_EQ(ListFolder(folder.Dir()), ".qvl-5e9d1c7b-1-1.tmp.bak;.qvl-5e9d1c7b-1-3.tmp;.qvl-5e9d1c7b-" + dead +
+                                          "-9.tmp;.qvl-5e9d1c7b-" + dead + ".tmp;.qvl" + dead + "-1.tmp;qvl1.tmp;");
+}
+
+// A prepared replacement's file stays locked, so another run's sweep
+// leaves it; once committed or discarded, nothing is left.
+TEST(FileReplacement, PreparedFilesSurviveAnotherRunsSweep) {
+  TestFolder folder;
+  const std::string target = folder.Path("t.txt");
+  WriteBytes(target, "old");
+  FileReplacement replacement;
+  ASSERT_TRUE(replacement.Prepare(target, "new", 3));
+  const pid_t sweeper = ::fork();
+  if (sweeper == 0) {
+    RemoveStaleTemporaries(folder.Dir());
+    ::_exit(0);
+  }
+  ::waitpid(sweeper, nullptr, 0);
+  ASSERT_TRUE(replacement.CanCommit());
+  ASSERT_TRUE(replacement.Commit());
+  EXPECT_EQ(ReadBytes(target), "new");
+  EXPECT_EQ(ListFolder(folder.Dir()), "t.txt;");
 }
 #endif

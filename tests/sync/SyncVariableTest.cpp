@@ -10,6 +10,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace {
@@ -164,11 +166,23 @@ TEST_F(SyncRun, EmptyListStillNeedsTheRegion) {
   EXPECT_EQ(hookCalls[0].index, -1);
 }
 
-TEST_F(SyncRun, SourceUnderAnotherNameIsOnlyNormalised) {
-  const std::string src = File("src.txt", "a\r%M%x\ry%close M%\rb");
-  const std::string other = folder.Dir() + "." + platform::kPathDelimiter + "src.txt";
-  SyncVariable("M", src, TStringList{other}, false);
-  EXPECT_EQ(ReadBytes(src), Lines("a\n%M%x\ny%close M%\nb\n"));
+// Recognised by what file it is, not by how it is written, the source is
+// skipped as when listed under its own name: never rewritten, no hook call.
+TEST_F(SyncRun, SourceUnderAnotherNameIsSkipped) {
+  const std::string bytes = "a\r%M%x\ry%close M%\rb";
+  const std::string src = File("src.txt", bytes);
+  TStringList others{folder.Dir() + "." + platform::kPathDelimiter + "src.txt"};
+#ifdef _WIN32
+  ASSERT_TRUE(::CreateHardLinkA(folder.Path("hard.txt").c_str(), src.c_str(), nullptr));
+#else
+  ASSERT_EQ(::link(src.c_str(), folder.Path("hard.txt").c_str()), 0);
+  ASSERT_EQ(::symlink("src.txt", folder.Path("soft.txt").c_str()), 0);
+  others.Add(folder.Path("soft.txt"));
+#endif
+  others.Add(folder.Path("hard.txt"));
+  SyncVariable("M", src, others, false);
+  EXPECT_EQ(ReadBytes(src), bytes);
+  EXPECT_EQ(hookCalls.size(), 1u);
 }
 
 TEST_F(SyncRun, RegionArrivesByteForByteWhateverItHolds) {

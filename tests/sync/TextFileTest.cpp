@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 #include "TestFolder.h"
+#include "TargetPlan.h"
 #include "TextFile.h"
 
 TEST(TextFile, ReadingNormalisesEveryLineBreak) {
@@ -29,14 +30,14 @@ TEST(TextFile, RewritableReadRefusesZeroBytes) {
   const std::string name = folder.Path("bin.dat");
   WriteBytes(name, std::string("ab\0cd", 5));
   try {
-    LoadRewritableBytes(name);
+    ReadTarget(name, name);
     FAIL();
   } catch (const Exception& error) {
     EXPECT_STREQ(error.ClassName(), "Exception");
     EXPECT_EQ(error.Message(), "ファイル " + name + " はテキストファイルではありません");
   }
   WriteBytes(name, "ab\rcd");
-  EXPECT_EQ(LoadRewritableBytes(name), "ab\rcd");
+  EXPECT_EQ(ReadTarget(name, name).bytes, "ab\rcd");
 }
 
 TEST(TextFile, MissingFileRaisesOpenError) {

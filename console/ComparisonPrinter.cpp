@@ -1,0 +1,29 @@
+#include "ComparisonPrinter.h"
+
+#include "ConsoleIO.h"
+#include "Format.h"
+#include "Platform.h"
+#include "UnifiedDiff.h"
+
+void ComparisonPrinter::operator()(const TTargetOutcome& outcome) {
+  // A page whose markers an edit broke is exactly what a check must catch.
+  if (!outcome.hasRegion) {
+    differs_ = true;
+    WriteErrorText(Format(outcome.hasOpening ? "ファイル %s の変数 %s の範囲には終わりの印がありません"
+                                             : "ファイル %s には変数 %s の範囲がありません",
+                          {outcome.fileName, variableName_}) +
+                   "\n");
+  }
+  if (options_.diff) {
+    const std::string diff = UnifiedDiff(outcome.fileName, outcome.oldBytes, outcome.newBytes, platform::kLineBreak);
+    if (diff.empty()) return;
+    differs_ = true;
+    if (!options_.quiet) WriteBytes(diff);
+  } else if (outcome.regionDiffers || !outcome.hasRegion) {
+    differs_ = true;
+    if (!options_.quiet) {
+      WriteLine(outcome.fileName);
+      FlushOutput();
+    }
+  }
+}
