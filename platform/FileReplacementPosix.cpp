@@ -207,10 +207,7 @@ bool FileReplacement::CanCommit() const {
 
 bool FileReplacement::Commit() {
   if (temporary_.empty()) return false;
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
-    Discard();
-    return false;
-  }
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) return false;
   temporary_.clear();
   Discard();
   return true;

@@ -114,10 +114,8 @@ bool FileReplacement::CanCommit() const {
 
 bool FileReplacement::Commit() {
   if (temporary_.empty()) return false;
-  if (!::MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    Discard();
+  if (!::MoveFileExA(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return false;
-  }
   temporary_.clear();
   // A delayed write error shows here; the content is in place either way.
   ::CloseHandle(AsHandle(handle_));

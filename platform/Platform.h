@@ -142,7 +142,8 @@ class FileReplacement {
   // Writes the temporary file; false (nothing left behind) on failure.
   bool Prepare(const std::string& name, const char* data, std::size_t size);
   // Puts the prepared content in the file's place; false when that fails,
-  // the file then being unchanged.
+  // the file then being unchanged and the prepared content kept for another
+  // attempt (or Discard).
   bool Commit();
   // Removes the temporary file of a prepared, uncommitted replacement.
   void Discard() noexcept;

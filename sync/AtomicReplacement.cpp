@@ -79,12 +79,20 @@ void AtomicReplacement::Commit() {
     if (!locks.back().Locked()) throw EAbort();
   }
   RedoChanged();
-  for (const Entry& entry : entries_)
-    if (!entry.replacement.CanCommit())
-      throw EFCreateError(Format("ファイル %s は置き換えられません (他のプログラムが使用中か、書き込めません)。どのファイルも変わっていません",
-                                 {entry.target.name}));
+  for (const Entry& entry : entries_) {
+    for (int wait = 0; !entry.replacement.CanCommit(); ++wait) {
+      if (wait == kHeldFileWaits)
+        throw EFCreateError(Format(
+            "ファイル %s は置き換えられません (他のプログラムが使用中か、書き込めません)。どのファイルも変わっていません",
+            {entry.target.name}));
+      PauseForHeldFile();
+    }
+  }
   if (OnAtomicCommit) OnAtomicCommit();
   // Renames only, in list order; a stop asked for now waits until all are done.
   for (std::size_t i = 0; i < entries_.size(); ++i)
-    if (!entries_[i].replacement.Commit()) PutBack(i, entries_[i].target.name);
+    for (int wait = 0; !entries_[i].replacement.Commit(); ++wait) {
+      if (wait == kHeldFileWaits) PutBack(i, entries_[i].target.name);
+      PauseForHeldFile();
+    }
 }

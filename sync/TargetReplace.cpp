@@ -1,5 +1,8 @@
 #include "TargetReplace.h"
 
+#include <chrono>
+#include <thread>
+
 #include "Exceptions.h"
 #include "Format.h"
 #include "Platform.h"
@@ -10,6 +13,8 @@ void StaleTemporarySweep::Before(const std::string& path) {
   const std::string folder = platform::ReplacementFolder(path);
   if (swept_.insert(folder).second) platform::RemoveStaleTemporaries(folder);
 }
+
+void PauseForHeldFile() { std::this_thread::sleep_for(std::chrono::milliseconds(25)); }
 
 void RaiseTargetKeptChanging(const std::string& fileName) {
   throw EFCreateError(
@@ -30,10 +35,13 @@ void ReplaceTarget(const Target& target, const TPlanner& planner, bool skipUncha
     // replace the file between them.
     const platform::FolderLock lock(platform::ReplacementFolder(target.path));
     if (!lock.Locked()) throw EAbort();
-    platform::FileIdentity now;
-    if (!platform::IdentifyFile(target.path, now) || now != read.identity) continue;
-    if (!replacement.Commit()) RaiseFileCreateError(target.name);
-    return;
+    for (int wait = 0;; ++wait) {
+      platform::FileIdentity now;
+      if (!platform::IdentifyFile(target.path, now) || now != read.identity) break;
+      if (replacement.Commit()) return;
+      if (wait == kHeldFileWaits) RaiseFileCreateError(target.name);
+      PauseForHeldFile();
+    }
   }
   RaiseTargetKeptChanging(target.name);
 }

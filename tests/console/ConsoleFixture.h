@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,9 @@ class Console : public ::testing::Test {
   }
   ChildResult Run(const std::vector<std::string>& arguments, const std::string& input = "") {
     return RunChild(ProgramPath(), arguments, input, folder.Dir());
+  }
+  std::function<ChildResult(const std::vector<std::string>&, const std::string&)> runner() {
+    return [this](const std::vector<std::string>& arguments, const std::string& input) { return Run(arguments, input); };
   }
 
   TestFolder folder;
