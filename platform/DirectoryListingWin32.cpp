@@ -59,7 +59,8 @@ bool ListDirectory(const std::string& folder, std::vector<DirectoryEntry>& entri
   const std::string prefix = folder.empty() || EndsWithDelimiter(folder) ? folder : folder + "\\";
   WIN32_FIND_DATAA data{};
   const FindHandle find(::FindFirstFileA((prefix + "*").c_str(), &data));
-  if (!find.valid()) return false;
+  // An empty drive's root has not even "." and "..".
+  if (!find.valid()) return ::GetLastError() == ERROR_FILE_NOT_FOUND;
   do {
     DirectoryEntry entry;
     entry.name = data.cFileName;

@@ -1,5 +1,6 @@
 #include "PathSegments.h"
 
+#include "AsciiCharacters.h"
 #include "NameCharacters.h"
 
 namespace {
@@ -22,14 +23,13 @@ bool IsNameDelimiter(char c) {
 
 std::size_t RootLength(const std::string& path) {
 #ifdef _WIN32
-  const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
   if (path.size() >= 2 && IsNameDelimiter(path[0]) && IsNameDelimiter(path[1])) {
     // "\\server\share\": both names belong to the root.
     std::size_t i = NameEnd(path, 2);
     if (i < path.size()) i = NameEnd(path, i + 1);
     return i < path.size() ? i + 1 : i;
   }
-  if (path.size() >= 2 && isLetter(path[0]) && path[1] == ':')
+  if (path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':')
     return path.size() > 2 && IsNameDelimiter(path[2]) ? 3 : 2;
 #endif
   std::size_t i = 0;

@@ -61,8 +61,12 @@ class PatternWalk {
         Add(next);
       }
     } else {
-      const std::vector<platform::DirectoryEntry> read = listing ? std::vector<platform::DirectoryEntry>() : List(relative);
-      for (const platform::DirectoryEntry& entry : listing ? *listing : read) {
+      std::vector<platform::DirectoryEntry> read;
+      if (!listing) {
+        read = List(relative);
+        listing = &read;
+      }
+      for (const platform::DirectoryEntry& entry : *listing) {
         if (!SegmentMatchesName(segment.name, entry.name)) continue;
         if (last && entry.isRegularFile) Add(relative + entry.name);
         if (!last && entry.isFolder) Walk(relative + entry.name + segment.delimiter, index + 1);

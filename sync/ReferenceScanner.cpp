@@ -27,10 +27,9 @@ std::string LowerAscii(std::string text) {
   return text;
 }
 
-bool IsReferenceAttribute(const std::string& name) {
-  const std::string lower = LowerAscii(name);
+bool IsReferenceAttribute(const std::string& lowerName) {
   return std::any_of(std::begin(kReferenceAttributes), std::end(kReferenceAttributes),
-                     [&](const char* attribute) { return lower == attribute; });
+                     [&](const char* attribute) { return lowerName == attribute; });
 }
 
 // Scans one text (a whole region, or an attribute value within it) by
@@ -39,7 +38,8 @@ class Scanner {
  public:
   Scanner(const std::string& text, std::vector<TextSpan>& spans) : text_(text), spans_(spans) {}
 
-  // Text outside tags: tags, comments and url(...) between begin and end.
+  // Text from i to end: its url(...) and, withTags, its tags (comments
+  // left out).
   void ScanText(std::size_t i, std::size_t end, bool withTags) {
     bool afterIdentifier = false;
     while (i < end) {
@@ -83,7 +83,7 @@ class Scanner {
       if (text_[i] == '>') return i + 1;
       const std::size_t nameStart = i;
       i = RunEnd(i + CharacterWidth(text_, i), end, "/>=");
-      const std::string name = text_.substr(nameStart, i - nameStart);
+      const std::string name = LowerAscii(text_.substr(nameStart, i - nameStart));
       i = SkipSpaces(i, end);
       if (i >= end || text_[i] != '=') continue;
       i = SkipSpaces(i + 1, end);
@@ -99,12 +99,12 @@ class Scanner {
         valueEnd = i = RunEnd(i, end, ">");
       }
       if (IsReferenceAttribute(name)) {
-        if (LowerAscii(name) == "srcset") {
+        if (name == "srcset") {
           ScanSrcset(valueStart, valueEnd);
         } else {
           spans_.push_back({valueStart, valueEnd - valueStart});
         }
-      } else if (LowerAscii(name) == "style") {
+      } else if (name == "style") {
         ScanText(valueStart, valueEnd, false);
       }
     }
