@@ -2,6 +2,8 @@
 #pragma once
 
 #include <exception>
+#include <new>
+#include <stdexcept>
 #include <string>
 
 class Exception : public std::exception {
@@ -57,6 +59,20 @@ class EOutOfMemory : public Exception {
   explicit EOutOfMemory(const std::string& fileName);
   const char* ClassName() const noexcept override { return "EOutOfMemory"; }
 };
+
+// Runs work; an allocation failure in it (a file too large to be held, or
+// longer than a string of this build can be) becomes EOutOfMemory naming
+// the file it happened on.
+template <typename Work>
+auto NamingMemoryFailures(const std::string& fileName, Work&& work) -> decltype(work()) {
+  try {
+    return work();
+  } catch (const std::bad_alloc&) {
+    throw EOutOfMemory(fileName);
+  } catch (const std::length_error&) {
+    throw EOutOfMemory(fileName);
+  }
+}
 
 // Ready-made errors with the system's message texts.
 [[noreturn]] void RaiseFileOpenError(const std::string& fileName);

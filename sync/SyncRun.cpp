@@ -24,8 +24,10 @@ void RequireRegions(const RegionWriter& writer, const std::vector<Target>& targe
   for (const Target& target : targets) {
     ThrowIfInterrupted();
     try {
-      if (!PlanTarget(writer, ReadTarget(target.name, target.path).bytes, {false, false, false}).hasRegion)
-        missing += (missing.empty() ? "" : ", ") + target.name;
+      const bool hasRegion = NamingMemoryFailures(target.name, [&] {
+        return PlanTarget(writer, ReadTarget(target.name, target.path).bytes, {false, false, false}).hasRegion;
+      });
+      if (!hasRegion) missing += (missing.empty() ? "" : ", ") + target.name;
     } catch (const EAbort&) {
       throw;
     } catch (const Exception& error) {
@@ -46,13 +48,16 @@ SourceRegion FindSourceRegion(const std::string& variableName, const std::string
                               const std::string& baseFolder) {
   const std::string matchCommand = BuildMatchCommand(variableName);
   SettledFile source = ReadSettledFile(sourceFileName, ResolveEntry(sourceFileName, baseFolder));
-  std::string text = NormaliseLineBreaks(source.bytes);
-  std::string().swap(source.bytes);
-  std::size_t position = 0, length = 0;
-  if (!RegExp().Locate(matchCommand, text, position, length)) throw Exception("変数が発見できませんでした。");
-  SourceRegion region{RegionWriter(variableName, text.substr(position, length)), source.identity};
+  std::string region = NamingMemoryFailures(sourceFileName, [&] {
+    std::string text = NormaliseLineBreaks(source.bytes);
+    std::string().swap(source.bytes);
+    std::size_t position = 0, length = 0;
+    if (!RegExp().Locate(matchCommand, text, position, length)) throw Exception("変数が発見できませんでした。");
+    return text.substr(position, length);
+  });
+  SourceRegion found{RegionWriter(variableName, std::move(region)), source.identity};
   Notify(sourceFileName, matchCommand, -1);
-  return region;
+  return found;
 }
 
 void Notify(const std::string& fileName, const std::string& command, std::int32_t index) {
@@ -84,16 +89,18 @@ void RunTargets(const SourceRegion& source, const std::string& sourceFileName, c
     Notify(target.name, writer.Command(), target.index);
     if (!backupFolder.empty())
       platform::CopyFileReplacing(target.path, backupFolder + platform::ExtractFileName(target.path));
-    if (options.dryRun) {
-      const TargetPlan plan = planner(ReadTarget(target.name, target.path).bytes);
-      if (report)
-        report({target.index, target.name, plan.hasRegion, plan.hasOpening, plan.regionDiffers, plan.oldBytes,
-                plan.newBytes});
-    } else if (options.atomic) {
-      atomic.Add(target, sweep);
-    } else {
-      ReplaceTarget(target, planner, options.skipUnchanged, sweep);
-    }
+    NamingMemoryFailures(target.name, [&] {
+      if (options.dryRun) {
+        const TargetPlan plan = planner(ReadTarget(target.name, target.path).bytes);
+        if (report)
+          report({target.index, target.name, plan.hasRegion, plan.hasOpening, plan.regionDiffers, plan.oldBytes,
+                  plan.newBytes});
+      } else if (options.atomic) {
+        atomic.Add(target, sweep);
+      } else {
+        ReplaceTarget(target, planner, options.skipUnchanged, sweep);
+      }
+    });
   }
   if (options.atomic && !options.dryRun) atomic.Commit();
 }

@@ -123,3 +123,33 @@ TEST_F(Console, PatchAppliesTheDiffOfNamesWithBlanks) {
   EXPECT_EQ(ReadBytes(folder.Path("tab\there.html")), "%M%new%close M%" + kNL);
 }
 #endif
+
+#ifdef _WIN32
+// A file larger than a 32-bit program can hold is an error naming it, and
+// whatever the run had prepared is removed.
+TEST_F(Console, AFileTooLargeForMemoryIsAnErrorNamingIt) {
+  if (sizeof(void*) > 4) GTEST_SKIP() << "a 64-bit build can hold it";
+  const std::string big = folder.Path("big.html");
+  {
+    HANDLE file = ::CreateFileA(big.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size;
+    size.QuadPart = 2200LL * 1000 * 1000;  // sparse where the file system allows
+    ASSERT_TRUE(::SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && ::SetEndOfFile(file));
+    ::CloseHandle(file);
+  }
+  const std::string src = Page("src.html", "%M%new%close M%" + kNL);
+  const std::string a = Page("a.html", "%M%old%close M%" + kNL);
+  const auto outOfMemory = [](const std::string& name) {
+    return "EOutOfMemoryｴﾗｰ:メモリが不足しています（ファイル " + name + "）";
+  };
+  ChildResult result = Run({"--atomic", List("target.lst", Header("M", src), {a, big})});
+  EXPECT_EQ(result.output, kSearching + a + kNL + big + kNL + outOfMemory(big));
+  EXPECT_EQ(result.exitCode, 1);
+  result = Run({List("source.lst", Header("M", big), {a})});
+  EXPECT_EQ(result.output, outOfMemory(big));
+  EXPECT_EQ(ReadBytes(a), "%M%old%close M%" + kNL);
+  platform::RemoveFile(big);
+  EXPECT_EQ(ListFolder(folder.Dir()), "a.html;source.lst;src.html;target.lst;");
+}
+#endif
