@@ -11,7 +11,7 @@ void ComparisonPrinter::operator()(const TTargetOutcome& outcome) {
     differs_ = true;
     WriteErrorText(Format(outcome.hasOpening ? "ファイル %s の変数 %s の範囲には終わりの印がありません"
                                              : "ファイル %s には変数 %s の範囲がありません",
-                          {outcome.fileName, variableName_}) +
+                          {outcome.fileName, outcome.variables}) +
                    "\n");
   }
   if (options_.diff) {

@@ -10,14 +10,12 @@
 
 class ComparisonPrinter {
  public:
-  ComparisonPrinter(const ConsoleOptions& options, std::string variableName)
-      : options_(options), variableName_(std::move(variableName)) {}
+  explicit ComparisonPrinter(const ConsoleOptions& options) : options_(options) {}
   void operator()(const TTargetOutcome& outcome);
   // Anything differs, a missing region included.
   bool Differs() const { return differs_; }
 
  private:
   const ConsoleOptions& options_;
-  std::string variableName_;
   bool differs_ = false;
 };

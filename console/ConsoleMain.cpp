@@ -107,7 +107,8 @@ int Run(const ConsoleOptions& options) {
   std::string variableName;
   std::string sourceFileName;
   LoadSyncList(list.name, variableName, sourceFileName, fileList);
-  if (!SettleVariableName(options, list.name, variableName)) return 0;
+  // --all takes every variable the source holds: no name is needed.
+  if (!options.all && !SettleVariableName(options, list.name, variableName)) return 0;
   if ((options.Compares() || options.strict) && fileList.Count() == 0)
     throw EEmptyCheck(Format("リスト %s には同期するファイルがありません", {list.name}));
   SettleSourceFile(options, list, fileList, sourceFileName);
@@ -120,9 +121,11 @@ int Run(const ConsoleOptions& options) {
   syncOptions.keepLineBreaks = options.keepLineBreaks;
   syncOptions.atomic = options.atomic;
   syncOptions.skipUnchanged = options.skipUnchanged;
+  syncOptions.allVariables = options.all;
+  syncOptions.relink = options.relink;
   syncOptions.baseFolder = list.baseFolder;
   if (!options.quiet && !options.Compares()) OnSyncProgress = PrintProgress;
-  ComparisonPrinter printer(options, variableName);
+  ComparisonPrinter printer(options);
   SyncVariableWithOptions(variableName, sourceFileName, fileList, syncOptions, [&](const TTargetOutcome& outcome) {
     if (options.Compares()) printer(outcome);
   });

@@ -19,6 +19,8 @@ const OptionSpec kOptions[] = {
     {"--keep-eol", &ConsoleOptions::keepLineBreaks, "各ファイルの改行コードと、最後の行の改行の有無を保つ"},
     {"--atomic", &ConsoleOptions::atomic, "すべてのファイルの準備ができてから置き換える (失敗したら何も変えない)"},
     {"--skip-unchanged", &ConsoleOptions::skipUnchanged, "内容が変わらないファイルは書き換えない (更新日時を保つ)"},
+    {"--all", &ConsoleOptions::all, "同期ファイルにあるすべての変数を、1 回の実行で同期する"},
+    {"--relink", &ConsoleOptions::relink, "範囲の中の相対リンクを、各ファイルのフォルダーから同じ先を指すように書き換える"},
     {"--quiet", &ConsoleOptions::quiet, "エラーだけを表示する"},
     {"--help", &ConsoleOptions::help, "この説明を表示する"},
     {"--version", &ConsoleOptions::version, "バージョンを表示する"},

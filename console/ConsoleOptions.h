@@ -15,6 +15,8 @@ struct ConsoleOptions {
   bool atomic = false;         // replace every target or none
   bool skipUnchanged = false;  // leave targets alone that would not change
   bool quiet = false;          // print errors only
+  bool all = false;            // every variable the source holds
+  bool relink = false;         // relative references rebased for each target's folder
   bool help = false;
   bool version = false;
   std::vector<std::string> arguments;  // the list file, the variable name, ...

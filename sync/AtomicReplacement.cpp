@@ -7,9 +7,9 @@
 
 std::function<void()> OnAtomicCommit;
 
-bool AtomicReplacement::Prepare(Entry& entry) {
-  SettledFile read = ReadTarget(entry.target.name, entry.target.path);
-  TargetPlan plan = planner_(std::move(read.bytes));
+bool AtomicReplacement::Prepare(Entry& entry, std::optional<SettledFile> firstRead) {
+  SettledFile read = firstRead ? std::move(*firstRead) : ReadTarget(entry.target.name, entry.target.path);
+  TargetPlan plan = entry.planner(std::move(read.bytes));
   if (skipUnchanged_ && plan.newBytes == plan.oldBytes) return false;
   entry.identity = read.identity;
   if (!entry.replacement.Prepare(entry.target.path, plan.newBytes.data(), plan.newBytes.size()))
@@ -18,10 +18,11 @@ bool AtomicReplacement::Prepare(Entry& entry) {
   return true;
 }
 
-void AtomicReplacement::Add(const Target& target, StaleTemporarySweep& sweep) {
+void AtomicReplacement::Add(const Target& target, TPlanner planner, StaleTemporarySweep& sweep,
+                            std::optional<SettledFile> firstRead) {
   sweep.Before(target.path);
-  Entry entry{target, {}, {}, {}};
-  if (!Prepare(entry)) return;
+  Entry entry{target, std::move(planner), {}, {}, {}};
+  if (!Prepare(entry, std::move(firstRead))) return;
   if (OnTargetPlanned) OnTargetPlanned(target.path);
   entries_.push_back(std::move(entry));
 }

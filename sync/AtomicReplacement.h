@@ -18,12 +18,14 @@ extern std::function<void()> OnAtomicCommit;
 
 class AtomicReplacement {
  public:
-  // The planner must keep the old bytes: they are what an undo writes back.
-  AtomicReplacement(TPlanner planner, bool skipUnchanged) : planner_(std::move(planner)), skipUnchanged_(skipUnchanged) {}
+  explicit AtomicReplacement(bool skipUnchanged) : skipUnchanged_(skipUnchanged) {}
 
-  // Reads and plans a target and prepares its replacement. Raises as a
-  // plain run would; nothing has been replaced then.
-  void Add(const Target& target, StaleTemporarySweep& sweep);
+  // Reads (unless its first reading is given) and plans a target and
+  // prepares its replacement. Raises as a plain run would; nothing has been
+  // replaced then. The planner must keep the old bytes: they are what an
+  // undo writes back.
+  void Add(const Target& target, TPlanner planner, StaleTemporarySweep& sweep,
+           std::optional<SettledFile> firstRead = std::nullopt);
   // Replaces every prepared target. Raises EFCreateError when one cannot be
   // replaced, after the others were put back.
   void Commit();
@@ -31,16 +33,16 @@ class AtomicReplacement {
  private:
   struct Entry {
     Target target;
+    TPlanner planner;
     platform::FileIdentity identity;
     std::string oldBytes;
     platform::FileReplacement replacement;
   };
   // False when the target needs no rewriting (skipUnchanged).
-  bool Prepare(Entry& entry);
+  bool Prepare(Entry& entry, std::optional<SettledFile> read = std::nullopt);
   void RedoChanged();
   void PutBack(std::size_t replaced, const std::string& failedName);
 
-  TPlanner planner_;
   bool skipUnchanged_;
   std::vector<Entry> entries_;
 };

@@ -16,6 +16,8 @@ struct TSyncOptions {
   bool keepLineBreaks = false;  // a target keeps its line breaks and its last line's break or lack of one
   bool atomic = false;          // every new text is ready before the first target is replaced
   bool skipUnchanged = false;   // a target whose new text equals its bytes is not rewritten
+  bool allVariables = false;    // every variable whose region the source holds, not one named
+  bool relink = false;          // relative references in a region rebased for each target's folder
   std::string baseFolder;       // relative names count from here ("" for the current folder,
                                 // else ending in a delimiter)
 };
@@ -24,8 +26,9 @@ struct TSyncOptions {
 struct TTargetOutcome {
   std::int32_t index;
   const std::string& fileName;
-  bool hasRegion;
-  bool hasOpening;     // its opening marker, with or without a closing one
+  const std::string& variables;  // the names, for messages: "menu" or "menu, footer"
+  bool hasRegion;      // every region it opens is whole, and there is one
+  bool hasOpening;     // an opening marker, with or without a closing one
   bool regionDiffers;  // its region differs from the source's (line breaks normalised)
   const std::string& oldBytes;
   const std::string& newBytes;

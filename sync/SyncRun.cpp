@@ -1,5 +1,8 @@
 #include "SyncRun.h"
 
+#include <cstring>
+#include <optional>
+#include <set>
 #include <vector>
 
 #include "AtomicReplacement.h"
@@ -16,18 +19,47 @@
 
 namespace {
 
-// Every target that holds no region, and every target that cannot be
-// read, named at once before anything is written.
-void RequireRegions(const RegionWriter& writer, const std::vector<Target>& targets) {
+// A file a pattern found is a target only if it is text (a pattern may find
+// images) and opens one of the regions; it is read once for that.
+std::optional<SettledFile> ReadIfTarget(const Target& target, const SourceRegions& regions) {
+  SettledFile read = ReadSettledFile(target.name, target.path);
+  if (std::memchr(read.bytes.data(), '\0', read.bytes.size()) || !OpensAnyRegion(regions, read.bytes))
+    return std::nullopt;
+  return read;
+}
+
+// The folder a name lies in, as a full path ending in a delimiter.
+std::string FullFolder(const std::string& path) {
+  return platform::ExtractFilePath(platform::ExpandFileName(path, platform::GetCurrentDir()));
+}
+
+// A listed target must hold every region (one, unless --all); a target
+// found by a pattern every region whose opening marker it holds.
+bool HoldsItsRegions(const Target& target, const TargetPlan& plan, const SourceRegions& regions) {
+  return target.found ? plan.HasRegion() : plan.regionsFound == regions.Count();
+}
+
+// Every target that lacks a region, every target that cannot be read and
+// every pattern that finds no target, named at once before anything is
+// written.
+void RequireRegions(SourceRegions& regions, const TargetSet& set, const TStrings& fileList) {
   std::string missing;
   std::vector<ETargetProblems::Problem> others;
-  for (const Target& target : targets) {
+  std::set<std::int32_t> patternsWithTargets;
+  for (const Target& target : set.targets) {
     ThrowIfInterrupted();
     try {
-      const bool hasRegion = NamingMemoryFailures(target.name, [&] {
-        return PlanTarget(writer, ReadTarget(target.name, target.path).bytes, {false, false, false}).hasRegion;
+      NamingMemoryFailures(target.name, [&] {
+        std::optional<SettledFile> read;
+        if (target.found) {
+          read = ReadIfTarget(target, regions);
+          if (!read) return;
+          patternsWithTargets.insert(target.index);
+        }
+        std::string bytes = read ? std::move(read->bytes) : ReadTarget(target.name, target.path).bytes;
+        if (!HoldsItsRegions(target, PlanTarget(regions, std::string(), std::move(bytes), {false, false, false}), regions))
+          missing += (missing.empty() ? "" : ", ") + target.name;
       });
-      if (!hasRegion) missing += (missing.empty() ? "" : ", ") + target.name;
     } catch (const EAbort&) {
       throw;
     } catch (const Exception& error) {
@@ -37,26 +69,35 @@ void RequireRegions(const RegionWriter& writer, const std::vector<Target>& targe
   std::vector<ETargetProblems::Problem> problems;
   if (!missing.empty())
     problems.push_back(
-        {"Exception", Format("次のファイルには変数 %s の範囲がありません: %s", {writer.VariableName(), missing})});
+        {"Exception", Format("次のファイルには変数 %s の範囲がありません: %s", {regions.Names(), missing})});
+  for (const std::int32_t pattern : set.patterns)
+    if (!patternsWithTargets.count(pattern))
+      problems.push_back(
+          {"Exception", Format("パターン %s に一致するファイルに変数 %s の範囲はありません", {fileList.Get(pattern), regions.Names()})});
   problems.insert(problems.end(), others.begin(), others.end());
   if (!problems.empty()) throw ETargetProblems(std::move(problems));
 }
 
 }  // namespace
 
-SourceRegion FindSourceRegion(const std::string& variableName, const std::string& sourceFileName,
-                              const std::string& baseFolder) {
-  const std::string matchCommand = BuildMatchCommand(variableName);
-  SettledFile source = ReadSettledFile(sourceFileName, ResolveEntry(sourceFileName, baseFolder));
-  std::string region = NamingMemoryFailures(sourceFileName, [&] {
+RunSource FindSourceRegions(const std::string& variableName, const std::string& sourceFileName,
+                            const TSyncOptions& options) {
+  const std::string path = ResolveEntry(sourceFileName, options.baseFolder);
+  SettledFile source = ReadSettledFile(sourceFileName, path);
+  RunSource found{{}, source.identity};
+  NamingMemoryFailures(sourceFileName, [&] {
     std::string text = NormaliseLineBreaks(source.bytes);
     std::string().swap(source.bytes);
-    std::size_t position = 0, length = 0;
-    if (!RegExp().Locate(matchCommand, text, position, length)) throw Exception("変数が発見できませんでした。");
-    return text.substr(position, length);
+    const std::vector<std::string> names = options.allVariables ? FindVariables(text) : std::vector{variableName};
+    for (const std::string& name : names) {
+      std::size_t position = 0, length = 0;
+      if (RegExp().Locate(BuildMatchCommand(name), text, position, length))
+        found.regions.Add(name, text.substr(position, length));
+    }
   });
-  SourceRegion found{RegionWriter(variableName, std::move(region)), source.identity};
-  Notify(sourceFileName, matchCommand, -1);
+  if (found.regions.Count() == 0) throw Exception("変数が発見できませんでした。");
+  if (options.relink) found.regions.Relink(FullFolder(path));
+  Notify(sourceFileName, BuildMatchCommand(found.regions.Writer(0).VariableName()), -1);
   return found;
 }
 
@@ -68,37 +109,45 @@ void ThrowIfInterrupted() {
   if (platform::InterruptSignal() != 0) throw EAbort();
 }
 
-void RunTargets(const SourceRegion& source, const std::string& sourceFileName, const TStrings& fileList,
+void RunTargets(RunSource& source, const std::string& sourceFileName, const TStrings& fileList,
                 const TSyncOptions& options, const TTargetReport& report, const std::string& backupFolder) {
-  const RegionWriter& writer = source.writer;
-  const std::vector<Target> targets = CollectTargets(fileList, sourceFileName, source.identity, options.baseFolder);
-  if (options.strict) RequireRegions(writer, targets);
+  SourceRegions& regions = source.regions;
+  const TargetSet set = CollectTargets(fileList, sourceFileName, source.identity, options.baseFolder);
+  if (options.strict) RequireRegions(regions, set, fileList);
 
   PlanOptions planOptions;
   planOptions.keepLineBreaks = options.keepLineBreaks;
   planOptions.keepOldBytes = options.atomic || options.skipUnchanged || (options.dryRun && !options.regionsOnly);
   planOptions.withNewBytes = !(options.dryRun && options.regionsOnly);
-  const TPlanner planner = [&](std::string bytes) { return PlanTarget(writer, std::move(bytes), planOptions); };
+  const std::string names = regions.Names();
 
   StaleTemporarySweep sweep;
-  AtomicReplacement atomic(planner, options.skipUnchanged);
-  for (const Target& target : targets) {
+  AtomicReplacement atomic(options.skipUnchanged);
+  for (const Target& target : set.targets) {
     // A stop asked for while the previous file was written takes effect
     // here, with that file complete.
     ThrowIfInterrupted();
-    Notify(target.name, writer.Command(), target.index);
-    if (!backupFolder.empty())
-      platform::CopyFileReplacing(target.path, backupFolder + platform::ExtractFileName(target.path));
     NamingMemoryFailures(target.name, [&] {
+      // A file a pattern found is left alone, unprinted, unless it opens
+      // one of the regions: a pattern may find images and other pages.
+      std::optional<SettledFile> read;
+      if (target.found && !(read = ReadIfTarget(target, regions))) return;
+      Notify(target.name, regions.Command(), target.index);
+      if (!backupFolder.empty())
+        platform::CopyFileReplacing(target.path, backupFolder + platform::ExtractFileName(target.path));
+      const std::string folder = options.relink ? FullFolder(target.path) : std::string();
+      const TPlanner planner = [&regions, folder, &planOptions](std::string bytes) {
+        return PlanTarget(regions, folder, std::move(bytes), planOptions);
+      };
       if (options.dryRun) {
-        const TargetPlan plan = planner(ReadTarget(target.name, target.path).bytes);
+        const TargetPlan plan = planner(read ? std::move(read->bytes) : ReadTarget(target.name, target.path).bytes);
         if (report)
-          report({target.index, target.name, plan.hasRegion, plan.hasOpening, plan.regionDiffers, plan.oldBytes,
-                  plan.newBytes});
+          report({target.index, target.name, names, plan.HasRegion(), plan.regionsOpened > 0, plan.regionDiffers,
+                  plan.oldBytes, plan.newBytes});
       } else if (options.atomic) {
-        atomic.Add(target, sweep);
+        atomic.Add(target, planner, sweep, std::move(read));
       } else {
-        ReplaceTarget(target, planner, options.skipUnchanged, sweep);
+        ReplaceTarget(target, planner, options.skipUnchanged, sweep, std::move(read));
       }
     });
   }

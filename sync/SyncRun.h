@@ -1,4 +1,4 @@
-// One run over the targets: the source's region, the targets, and for each
+// One run over the targets: the source's regions, the targets, and for each
 // target read, plan, and replace (or only report, when comparing).
 #pragma once
 
@@ -6,18 +6,20 @@
 #include <string>
 
 #include "Platform.h"
-#include "RegionWriter.h"
+#include "SourceRegions.h"
 #include "Strings.h"
 #include "SyncOptions.h"
 
-// The source's region, read from the file that the base folder and the
-// name give; raises Exception when it holds none, and tells the hook.
-struct SourceRegion {
-  RegionWriter writer;
+struct RunSource {
+  SourceRegions regions;
   platform::FileIdentity identity;
 };
-SourceRegion FindSourceRegion(const std::string& variableName, const std::string& sourceFileName,
-                              const std::string& baseFolder);
+
+// Reads the source (relative names counting from the options' base folder)
+// and takes its region of the variable, or with allVariables every region
+// it holds; raises Exception when it holds none, and tells the hook.
+RunSource FindSourceRegions(const std::string& variableName, const std::string& sourceFileName,
+                            const TSyncOptions& options);
 
 void Notify(const std::string& fileName, const std::string& command, std::int32_t index);
 
@@ -26,5 +28,5 @@ void ThrowIfInterrupted();
 
 // Works on every target of the list, in list order, as the options say;
 // with a backup folder each target is first copied into it.
-void RunTargets(const SourceRegion& source, const std::string& sourceFileName, const TStrings& fileList,
+void RunTargets(RunSource& source, const std::string& sourceFileName, const TStrings& fileList,
                 const TSyncOptions& options, const TTargetReport& report, const std::string& backupFolder);

@@ -48,7 +48,7 @@ std::string BackupFolderName(const std::string& sourceFileName) {
 
 void SyncVariable(const std::string& variableName, const std::string& sourceFileName, const TStrings& fileList,
                   bool makeBackups) {
-  const SourceRegion source = FindSourceRegion(variableName, sourceFileName, std::string());
+  RunSource source = FindSourceRegions(variableName, sourceFileName, TSyncOptions());
 
   std::string backupFolder;
   if (makeBackups) {
@@ -62,7 +62,7 @@ void SyncVariable(const std::string& variableName, const std::string& sourceFile
 
 void SyncVariableWithOptions(const std::string& variableName, const std::string& sourceFileName,
                              const TStrings& fileList, const TSyncOptions& options, const TTargetReport& report) {
-  const SourceRegion source = FindSourceRegion(variableName, sourceFileName, options.baseFolder);
+  RunSource source = FindSourceRegions(variableName, sourceFileName, options);
   RunTargets(source, sourceFileName, fileList, options, report, std::string());
 }
 

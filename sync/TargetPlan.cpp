@@ -10,6 +10,14 @@ namespace {
 
 void Release(std::string& bytes) { std::string().swap(bytes); }
 
+// text with [position, position + length) replaced.
+std::string Spliced(const std::string& text, std::size_t position, std::size_t length, const std::string& region) {
+  std::string out;
+  out.reserve(text.size() - length + region.size());
+  out.append(text, 0, position).append(region).append(text, position + length, std::string::npos);
+  return out;
+}
+
 }  // namespace
 
 SettledFile ReadTarget(const std::string& fileName, const std::string& path) {
@@ -19,10 +27,17 @@ SettledFile ReadTarget(const std::string& fileName, const std::string& path) {
   return file;
 }
 
-TargetPlan PlanTarget(const RegionWriter& writer, std::string bytes, const PlanOptions& options) {
+bool OpensAnyRegion(const SourceRegions& regions, const std::string& bytes) {
+  for (std::size_t i = 0; i < regions.Count(); ++i)
+    if (regions.Writer(i).HasOpeningMarker(bytes)) return true;
+  return false;
+}
+
+TargetPlan PlanTarget(SourceRegions& regions, const std::string& targetFolder, std::string bytes,
+                      const PlanOptions& options) {
   TargetPlan plan;
   const LineBreakStyle style = options.keepLineBreaks ? DetectLineBreakStyle(bytes) : LineBreakStyle();
-  // The region is found in the text as the platform's line breaks give it;
+  // Regions are found in the text as the platform's line breaks give it;
   // most files already have them and are used as they are.
   std::string normalised;
   const bool copied = !HasNormalLineBreaks(bytes);
@@ -32,24 +47,31 @@ TargetPlan PlanTarget(const RegionWriter& writer, std::string bytes, const PlanO
   } else if (copied) {
     Release(bytes);
   }
-  std::string& text = copied ? normalised : (options.keepOldBytes ? plan.oldBytes : bytes);
+  std::string& read = copied ? normalised : (options.keepOldBytes ? plan.oldBytes : bytes);
 
-  std::size_t position = 0, length = 0;
-  plan.hasRegion = writer.Locate(text, position, length);
-  plan.hasOpening = plan.hasRegion || writer.HasOpeningMarker(text);
-  plan.regionDiffers = plan.hasRegion && text.compare(position, length, writer.Region()) != 0;
-  if (!options.withNewBytes) return plan;
-
-  if (plan.hasRegion) {
-    const std::string& region = writer.Region();
-    plan.newBytes.reserve(text.size() - length + region.size());
-    plan.newBytes.append(text, 0, position).append(region).append(text, position + length, std::string::npos);
-    if (&text != &plan.oldBytes) Release(text);
-  } else if (&text == &plan.oldBytes) {
-    plan.newBytes = text;
-  } else {
-    plan.newBytes = std::move(text);
+  // The first splice makes the new bytes from the text read; later ones
+  // (other variables) work on those.
+  const std::string* text = &read;
+  bool spliced = false;
+  for (std::size_t i = 0; i < regions.Count(); ++i) {
+    const RegionWriter& writer = regions.Writer(i);
+    std::size_t position = 0, length = 0;
+    if (!writer.Locate(*text, position, length)) {
+      if (writer.HasOpeningMarker(*text)) ++plan.regionsOpened;
+      continue;
+    }
+    ++plan.regionsFound;
+    ++plan.regionsOpened;
+    const std::string& region = regions.RegionFor(i, targetFolder);
+    if (text->compare(position, length, region) != 0) plan.regionDiffers = true;
+    if (!options.withNewBytes) continue;
+    plan.newBytes = Spliced(*text, position, length, region);
+    if (!spliced && &read != &plan.oldBytes) Release(read);
+    spliced = true;
+    text = &plan.newBytes;
   }
+  if (!options.withNewBytes) return plan;
+  if (!spliced) plan.newBytes = &read == &plan.oldBytes ? read : std::move(read);
   // Both texts carry the platform's line breaks, so the result does too.
   if (options.keepLineBreaks) plan.newBytes = ApplyLineBreakStyle(plan.newBytes, style);
   return plan;

@@ -1,30 +1,40 @@
-// One target planned from the bytes read: where its region lies and the
+// One target planned from the bytes read: where its regions lie and the
 // bytes a run writes in their place.
 #pragma once
 
 #include <string>
 
-#include "RegionWriter.h"
 #include "SettledRead.h"
+#include "SourceRegions.h"
 
 struct TargetPlan {
   std::string oldBytes;  // only when asked for: a plain run does not keep them
   std::string newBytes;
-  bool hasRegion = false;
-  bool hasOpening = false;  // the opening marker, with or without its closing one
-  bool regionDiffers = false;
+  std::size_t regionsFound = 0;   // variables whose region the target holds
+  std::size_t regionsOpened = 0;  // variables whose opening marker it holds, closed or not
+  bool regionDiffers = false;     // some region differs from the source's
+
+  // Every region it opens is whole, and there is at least one.
+  bool HasRegion() const { return regionsFound > 0 && regionsFound == regionsOpened; }
 };
 
 struct PlanOptions {
   bool keepLineBreaks = false;  // the target keeps its own line breaks and its last line's
   bool keepOldBytes = false;
-  bool withNewBytes = true;  // false: only the region is looked at
+  bool withNewBytes = true;  // false: only the regions are looked at
 };
 
 // Reads a target settled; a file holding a zero byte is refused with an
 // Exception naming it, since rewriting it would lose everything after it.
 SettledFile ReadTarget(const std::string& fileName, const std::string& path);
 
-// Takes the bytes over. The peak is the bytes, their normalised copy where
-// they need one, and the new bytes: never the library's copies of a text.
-TargetPlan PlanTarget(const RegionWriter& writer, std::string bytes, const PlanOptions& options);
+// True when the bytes hold the opening marker of any of the variables: a
+// file found by a pattern is a target only then.
+bool OpensAnyRegion(const SourceRegions& regions, const std::string& bytes);
+
+// Takes the bytes over; each region found gets the source's, as it goes
+// into a page in targetFolder. For one region the peak is the bytes, their
+// normalised copy where they need one, and the new bytes: never the
+// library's copies of a text.
+TargetPlan PlanTarget(SourceRegions& regions, const std::string& targetFolder, std::string bytes,
+                      const PlanOptions& options);

@@ -21,9 +21,10 @@ void RaiseTargetKeptChanging(const std::string& fileName) {
       Format("ファイル %s は書き換える間に他のプログラムに変更され続けたため、書き換えませんでした", {fileName}));
 }
 
-void ReplaceTarget(const Target& target, const TPlanner& planner, bool skipUnchanged, StaleTemporarySweep& sweep) {
+void ReplaceTarget(const Target& target, const TPlanner& planner, bool skipUnchanged, StaleTemporarySweep& sweep,
+                   std::optional<SettledFile> firstRead) {
   for (int attempt = 0; attempt < kChangedFileAttempts; ++attempt) {
-    SettledFile read = ReadTarget(target.name, target.path);
+    SettledFile read = attempt == 0 && firstRead ? std::move(*firstRead) : ReadTarget(target.name, target.path);
     const TargetPlan plan = planner(std::move(read.bytes));
     if (skipUnchanged && plan.newBytes == plan.oldBytes) return;
     sweep.Before(target.path);

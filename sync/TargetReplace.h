@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -38,7 +39,9 @@ void PauseForHeldFile();
 // it is left as the other writer made it.
 [[noreturn]] void RaiseTargetKeptChanging(const std::string& fileName);
 
-// Reads, plans and replaces one target. With skipUnchanged (the planner
-// then keeps the old bytes) a plan that changes nothing is not written. Raises EFCreateError when it cannot be
+// Reads, plans and replaces one target (its first reading may be given).
+// With skipUnchanged (the planner then keeps the old bytes) a plan that
+// changes nothing is not written. Raises EFCreateError when it cannot be
 // written or kept changing.
-void ReplaceTarget(const Target& target, const TPlanner& planner, bool skipUnchanged, StaleTemporarySweep& sweep);
+void ReplaceTarget(const Target& target, const TPlanner& planner, bool skipUnchanged, StaleTemporarySweep& sweep,
+                   std::optional<SettledFile> firstRead = std::nullopt);
