@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "CodePageConversion.h"
+#include "sjis.h"
 
 namespace {
 
@@ -13,8 +14,6 @@ constexpr int kRows = 94;
 
 bool InRange(Byte b, Byte low, Byte high) { return b >= low && b <= high; }
 bool IsEucByte(Byte b) { return InRange(b, 0xA1, 0xFE); }
-bool IsShiftJisTrail(Byte b) { return InRange(b, 0x40, 0x7E) || InRange(b, 0x80, 0xFC); }
-bool IsShiftJisLead(Byte b) { return InRange(b, 0x81, 0x9F) || InRange(b, 0xE0, 0xFC); }
 
 struct RowCell {
   int row;   // 1-based
@@ -53,13 +52,13 @@ const std::unordered_map<std::uint16_t, std::uint16_t>& IbmExtensionTwins() {
     for (const auto& leads : leadOrder)
       for (int lead = leads[0]; lead <= leads[1]; ++lead)
         for (int trail = 0x40; trail <= 0xFC; ++trail)
-          if (IsShiftJisTrail(static_cast<Byte>(trail)) &&
+          if (bregexp::is_trail_byte(static_cast<Byte>(trail)) &&
               decode(static_cast<Byte>(lead), static_cast<Byte>(trail), character))
             codeOfCharacter.emplace(character, CodeOf(static_cast<Byte>(lead), static_cast<Byte>(trail)));
     std::unordered_map<std::uint16_t, std::uint16_t> found;
     for (int lead = 0xFA; lead <= 0xFC; ++lead)
       for (int trail = 0x40; trail <= 0xFC; ++trail) {
-        if (!IsShiftJisTrail(static_cast<Byte>(trail)) ||
+        if (!bregexp::is_trail_byte(static_cast<Byte>(trail)) ||
             !decode(static_cast<Byte>(lead), static_cast<Byte>(trail), character))
           continue;
         const auto twin = codeOfCharacter.find(character);
@@ -116,7 +115,7 @@ bool ShiftJisToEucJp(std::string_view sjis, std::string& euc, std::size_t& badOf
       ++pos;
       continue;
     }
-    if (!IsShiftJisLead(b) || pos + 1 >= sjis.size() || !IsShiftJisTrail(bytes[pos + 1])) break;
+    if (!bregexp::is_lead_byte(b) || pos + 1 >= sjis.size() || !bregexp::is_trail_byte(bytes[pos + 1])) break;
     Byte trail = bytes[pos + 1];
     if (b >= 0xFA) {
       const auto twin = IbmExtensionTwins().find(CodeOf(b, trail));

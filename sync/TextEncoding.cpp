@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "sjis.h"
+
 namespace {
 
 using Byte = unsigned char;
@@ -23,11 +25,12 @@ inline std::size_t AsciiRun(const Byte* p, const Byte* end) {
   return static_cast<std::size_t>(p - start);
 }
 
-bool IsShiftJisLead(Byte b) {
+// The lead bytes of CP932's rows; stricter than the pattern library's
+// pairing rule, which also takes the user-defined and empty rows.
+bool IsCp932Lead(Byte b) {
   return InRange(b, 0x81, 0x84) || InRange(b, 0x87, 0x9F) || InRange(b, 0xE0, 0xEA) || InRange(b, 0xED, 0xEE) ||
          InRange(b, 0xFA, 0xFC);
 }
-bool IsShiftJisTrail(Byte b) { return InRange(b, 0x40, 0x7E) || InRange(b, 0x80, 0xFC); }
 bool IsEucByte(Byte b) { return InRange(b, 0xA1, 0xFE); }
 bool IsContinuation(Byte b) { return InRange(b, 0x80, 0xBF); }
 
@@ -54,7 +57,7 @@ std::size_t Utf8Length(const Byte* p, const Byte* end) {
 
 std::size_t ShiftJisLength(const Byte* p, const Byte* end) {
   if (InRange(p[0], 0xA1, 0xDF)) return 1;
-  return IsShiftJisLead(p[0]) && end - p >= 2 && IsShiftJisTrail(p[1]) ? 2 : 0;
+  return IsCp932Lead(p[0]) && end - p >= 2 && bregexp::is_trail_byte(p[1]) ? 2 : 0;
 }
 
 std::size_t EucJpLength(const Byte* p, const Byte* end) {
@@ -152,11 +155,7 @@ std::size_t CharacterLength(TextEncoding encoding, std::string_view text, std::s
   if (p[pos] < 0x80) return 1;
   // Any lead byte pairs with a trail byte here, user-defined rows included,
   // as the system's file API and the pattern library pair them.
-  if (encoding == TextEncoding::ShiftJis)
-    return (InRange(p[pos], 0x81, 0x9F) || InRange(p[pos], 0xE0, 0xFC)) && pos + 1 < text.size() &&
-                   IsShiftJisTrail(p[pos + 1])
-               ? 2
-               : 1;
+  if (encoding == TextEncoding::ShiftJis) return bregexp::char_width(p, pos, text.size(), true);
   const LengthRule rule = RuleOf(encoding);
   const std::size_t length = rule ? rule(p + pos, p + text.size()) : 0;
   return length == 0 ? 1 : length;
