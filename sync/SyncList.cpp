@@ -60,12 +60,12 @@ bool LooksLikeUtf16(const std::string& bytes) {
 
 ListText DecodeListText(const std::string& listFileName, const std::string& bytes) {
   const std::optional<TextEncoding> marked = ByteOrderMarkEncoding(bytes);
-  const std::string body = bytes.substr(marked ? ByteOrderMarkLength(*marked) : 0);
-  if (body.empty()) RaiseNotASyncList(listFileName, "空のファイルです");
-  ListText list{marked.value_or(TextEncoding::Unknown), body};
+  ListText list{marked.value_or(TextEncoding::Unknown), bytes.substr(marked ? ByteOrderMarkLength(*marked) : 0)};
+  if (list.text.empty()) RaiseNotASyncList(listFileName, "空のファイルです");
   if (list.encoding == TextEncoding::Utf16Le || list.encoding == TextEncoding::Utf16Be) {
     std::size_t badOffset = 0;
     const bool bigEndian = list.encoding == TextEncoding::Utf16Be;
+    const std::string body = std::move(list.text);
     if (!Utf16ToUtf8(body, bigEndian, list.text, badOffset)) {
       std::string before;
       Utf16ToUtf8(std::string_view(body).substr(0, badOffset), bigEndian, before, badOffset);
@@ -141,7 +141,7 @@ void LoadSyncList(const std::string& listFileName, std::string& variableName, st
   std::string bytes;
   if (!platform::ReadWholeFile(listFileName, bytes)) RaiseFileOpenError(listFileName);
   const ListText list = DecodeListText(listFileName, bytes);
-  bytes.clear();
+  std::string().swap(bytes);
   const std::vector<std::string> lines = SplitTextLines(list.text);
   for (std::size_t i = 0; i < lines.size(); ++i)
     if (lines[i].size() > kMaxLineCharacters && CharacterCount(lines[i], list.encoding) > kMaxLineCharacters)
@@ -152,8 +152,8 @@ void LoadSyncList(const std::string& listFileName, std::string& variableName, st
   // the file is no sync list at all.
   if (TrimBlanks(lines[2]) != "[EOH]") RaiseNotASyncList(listFileName, "3 行目が [EOH] ではありません");
 
-  // Everything is read before anything is handed out, so that a list that
-  // fails leaves the caller's outputs as they were.
+  // Every name is converted before the caller's list is touched, so that a
+  // list that fails leaves it as it was.
   const ListReader reader(listFileName, list);
   const std::string variable = reader.HeaderValue(lines[0], 1);
   const std::string source = reader.HeaderValue(lines[1], 2);
