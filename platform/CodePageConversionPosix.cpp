@@ -9,6 +9,9 @@ namespace {
 
 constexpr int kPages = 3;
 
+// What iconv_open returns when it fails.
+iconv_t NoConverter() { return reinterpret_cast<iconv_t>(-1); }
+
 const char* IconvName(CodePage page) { return page == CodePage::ShiftJis ? "CP932" : "UTF-8"; }
 
 // Opening a converter loads its module and tables, so each direction is
@@ -21,21 +24,20 @@ class Converters {
   ~Converters() {
     for (auto& row : descriptors_)
       for (iconv_t descriptor : row)
-        if (descriptor != kNone) iconv_close(descriptor);
+        if (descriptor != nullptr && descriptor != NoConverter()) iconv_close(descriptor);
   }
 
-  // The converter, reset to its initial state; kNone when it cannot be opened.
+  // The converter, reset to its initial state; NoConverter() when it
+  // cannot be opened.
   iconv_t Get(CodePage from, CodePage to) {
     iconv_t& descriptor = descriptors_[static_cast<int>(from)][static_cast<int>(to)];
-    if (descriptor == kNone) descriptor = iconv_open(IconvName(to), IconvName(from));
-    if (descriptor != kNone) iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
+    if (descriptor == nullptr) descriptor = iconv_open(IconvName(to), IconvName(from));
+    if (descriptor != NoConverter()) iconv(descriptor, nullptr, nullptr, nullptr, nullptr);
     return descriptor;
   }
 
-  static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
-
  private:
-  iconv_t descriptors_[kPages][kPages] = {{kNone, kNone, kNone}, {kNone, kNone, kNone}, {kNone, kNone, kNone}};
+  iconv_t descriptors_[kPages][kPages] = {};  // null: not opened yet
 };
 
 }  // namespace
@@ -44,7 +46,7 @@ bool ConvertCodePage(std::string_view text, CodePage from, CodePage to, std::str
   thread_local Converters converters;
   const iconv_t descriptor = converters.Get(from, to);
   out.clear();
-  if (descriptor == Converters::kNone) return false;
+  if (descriptor == NoConverter()) return false;
   // Each character grows by at most half again between these encodings
   // (two Shift_JIS bytes to three UTF-8 bytes); a fuller output is
   // continued in a larger buffer.
