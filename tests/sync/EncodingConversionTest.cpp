@@ -117,13 +117,6 @@ TEST(EncodingConversion, BytesThatAreNoCharactersAreFound) {
   }
 }
 
-TEST(EncodingConversion, UnchangedWhereNothingIsToConvert) {
-  const std::string bytes = "\x82\xA0\xFF";
-  EXPECT_EQ(ConvertText(bytes, TextEncoding::ShiftJis, TextEncoding::ShiftJis).text, bytes);
-  EXPECT_EQ(ConvertText(bytes, TextEncoding::Unknown, TextEncoding::Utf8).text, bytes);
-  EXPECT_EQ(ConvertText(bytes, TextEncoding::ShiftJis, TextEncoding::Any).text, bytes);
-}
-
 // Both builds against the one table: every code decodes to its entry and no
 // other code decodes; every character encodes to the code Windows picks and
 // no other character of the BMP encodes.
