@@ -74,7 +74,14 @@ auto NamingMemoryFailures(const std::string& fileName, Work&& work) -> decltype(
   }
 }
 
-// Ready-made errors with the system's message texts.
+// A name as messages show it: one of more than 121 characters keeps its
+// first and last 60 around "…", cut between characters of the program's
+// own encoding, so that a path megabytes long still makes a message one
+// can read.
+std::string ShortenedName(const std::string& name);
+
+// Ready-made errors with the system's message texts; names in them are
+// shortened.
 [[noreturn]] void RaiseFileOpenError(const std::string& fileName);
 [[noreturn]] void RaiseFileCreateError(const std::string& fileName);
 [[noreturn]] void RaiseListIndexError(int index);

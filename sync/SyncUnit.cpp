@@ -15,11 +15,18 @@ namespace {
 // (no "-->" between its "<!--" and the marker), and the lead-out only the
 // one that encloses the closing marker (no "<!--" before its "-->"), so
 // that text beside the markers on their lines is never taken into the
-// region. The name is inserted as escaped text.
+// region. The name is inserted as escaped text. The closing keyword is
+// "close" or "ここまで" in UTF-8, Shift_JIS or EUC-JP bytes, written as
+// escapes so that the Windows build's execution character set leaves them
+// as they are; a page in any of the three closes its region.
 const char kMatchTemplate[] =
-    "m/(<!--(?:(?!-->).)*?)?%%(%s)%%((.|\\n)*?)%%(close|ここまで) \\2%%((?:(?!<!--).)*?-->)?/k";
+    "m/(<!--(?:(?!-->).)*?)?%%(%s)%%((.|\\n)*?)%%"
+    "(close|\xE3\x81\x93\xE3\x81\x93\xE3\x81\xBE\xE3\x81\xA7|\x82\xB1\x82\xB1\x82\xDC\x82\xC5|"
+    "\xA4\xB3\xA4\xB3\xA4\xDE\xA4\xC7) \\2%%((?:(?!<!--).)*?-->)?/k";
 const char kSubstTemplate[] =
-    "s/(<!--(?:(?!-->).)*?)?%%(%s)%%((.|\\n)*?)%%(close|ここまで) \\2%%((?:(?!<!--).)*?-->)?/%1:s/k";
+    "s/(<!--(?:(?!-->).)*?)?%%(%s)%%((.|\\n)*?)%%"
+    "(close|\xE3\x81\x93\xE3\x81\x93\xE3\x81\xBE\xE3\x81\xA7|\x82\xB1\x82\xB1\x82\xDC\x82\xC5|"
+    "\xA4\xB3\xA4\xB3\xA4\xDE\xA4\xC7) \\2%%((?:(?!<!--).)*?-->)?/%1:s/k";
 
 std::string ComputeAppDir() {
   return platform::IncludeTrailingDelimiter(platform::ExtractFilePath(platform::ExecutablePath()));

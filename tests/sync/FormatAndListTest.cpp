@@ -3,6 +3,7 @@
 #include "Exceptions.h"
 #include "Format.h"
 #include "Strings.h"
+#include "TextEncoding.h"
 
 TEST(Format, FillsArgumentsInOrderAndByIndex) {
   EXPECT_EQ(Format("a%sb%sc", {std::string("1"), std::string("2")}), "a1b2c");
@@ -34,4 +35,29 @@ TEST(StringList, IndexErrorsNameTheIndex) {
   list.Delete(0);
   EXPECT_EQ(list.Count(), 1);
   EXPECT_EQ(list.Get(0), "b");
+}
+
+TEST(ShortenedName, LongNamesKeepTheirEndsBetweenCharacters) {
+  // "表" in the program's own encoding: its Shift_JIS trail byte is 5C.
+  const std::string wide = NativeEncoding() == TextEncoding::ShiftJis ? "\x95\x5C" : u8"表";
+  std::string longWide;
+  for (int i = 0; i < 200; ++i) longWide += wide;
+  std::string sixtyWide;
+  for (int i = 0; i < 60; ++i) sixtyWide += wide;
+  const struct {
+    std::string name;
+    std::string shown;
+  } cases[] = {
+      {"", ""},
+      {std::string(121, 'a'), std::string(121, 'a')},
+      {std::string(61, 'a') + std::string(61, 'b'), std::string(60, 'a') + "…" + std::string(60, 'b')},
+      {"a" + longWide, "a" + sixtyWide.substr(0, 59 * wide.size()) + "…" + sixtyWide},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ShortenedName(c.name), c.shown);
+  try {
+    RaiseFileOpenError(std::string(1000000, 'n'));
+    FAIL();
+  } catch (const EFOpenError& error) {
+    EXPECT_EQ(error.Message(), "ファイル " + std::string(60, 'n') + "…" + std::string(60, 'n') + " は開けません");
+  }
 }

@@ -136,12 +136,15 @@ TEST_F(SyncRun, HookSeesCommandsAndListIndicesSkippingTheSource) {
   ASSERT_EQ(hookCalls.size(), 3u);
   EXPECT_EQ(hookCalls[0].fileName, src);
   EXPECT_EQ(hookCalls[0].index, -1);
+  // "ここまで" in UTF-8, Shift_JIS and EUC-JP bytes.
+  const std::string keywords = "(close|\xE3\x81\x93\xE3\x81\x93\xE3\x81\xBE\xE3\x81\xA7|\x82\xB1\x82\xB1\x82\xDC\x82\xC5|"
+                               "\xA4\xB3\xA4\xB3\xA4\xDE\xA4\xC7)";
   EXPECT_EQ(hookCalls[0].command,
-            "m/(<!--(?:(?!-->).)*?)?%(M)%((.|\\n)*?)%(close|ここまで) \\2%((?:(?!<!--).)*?-->)?/k");
+            "m/(<!--(?:(?!-->).)*?)?%(M)%((.|\\n)*?)%" + keywords + " \\2%((?:(?!<!--).)*?-->)?/k");
   EXPECT_EQ(hookCalls[1].fileName, t1);
   EXPECT_EQ(hookCalls[1].index, 0);
   EXPECT_EQ(hookCalls[1].command,
-            "s/(<!--(?:(?!-->).)*?)?%(M)%((.|\\n)*?)%(close|ここまで) \\2%((?:(?!<!--).)*?-->)?/%M%a\\/b%close M%/k");
+            "s/(<!--(?:(?!-->).)*?)?%(M)%((.|\\n)*?)%" + keywords + " \\2%((?:(?!<!--).)*?-->)?/%M%a\\/b%close M%/k");
   EXPECT_EQ(hookCalls[2].fileName, t2);
   EXPECT_EQ(hookCalls[2].index, 2);
   // Files without the region are rewritten normalised; an empty one stays empty.

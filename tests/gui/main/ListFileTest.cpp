@@ -107,15 +107,24 @@ TEST_F(MainWindowTest, FailedLoadKeepsTheWindowAsItWas) {
     Press(Window().LoadList);
 
     ASSERT_EQ(errors_.size(), 1u);
-    EXPECT_EQ(errors_[0], "リストのインデックスが範囲を超えています (0)");
+    EXPECT_EQ(errors_[0], "ファイル " + list + " は同期リストではありません（3 行目の [EOH] がありません）");
     EXPECT_EQ(Entries(), (Strings{"kept"}));
     EXPECT_EQ(Window().VariableName.Text(), "name");
     EXPECT_EQ(Window().MainFile.Text(), "source");
 
-    dialogs_.FileAnswers.push_back(Strings{dir_.File("absent.lst")});
+    // An entry longer than the longest path is no file name either.
+    WriteBytes(list, "変数:other\r\n同期ﾌｧｲﾙ:elsewhere\r\n[EOH]\r\na\r\n" + std::string(32768, 'e') + "\r\n");
+    dialogs_.FileAnswers.push_back(Strings{list});
     Press(Window().LoadList);
     ASSERT_EQ(errors_.size(), 2u);
-    EXPECT_EQ(errors_[1], "ファイル " + dir_.File("absent.lst") + " は開けません");
+    EXPECT_EQ(errors_[1], "ファイル " + list + " は同期リストではありません（5 行目が 32767 文字を超えています）");
+    EXPECT_EQ(Entries(), (Strings{"kept"}));
+    EXPECT_EQ(Window().VariableName.Text(), "name");
+
+    dialogs_.FileAnswers.push_back(Strings{dir_.File("absent.lst")});
+    Press(Window().LoadList);
+    ASSERT_EQ(errors_.size(), 3u);
+    EXPECT_EQ(errors_[2], "ファイル " + dir_.File("absent.lst") + " は開けません");
     EXPECT_EQ(Entries(), (Strings{"kept"}));
 }
 
