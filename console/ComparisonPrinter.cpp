@@ -6,6 +6,7 @@
 #include "UnifiedDiff.h"
 
 void ComparisonPrinter::operator()(const TTargetOutcome& outcome) {
+  if (!outcome.problem.empty()) WriteErrorText(outcome.problem + "\n");
   // A page whose markers an edit broke is exactly what a check must catch.
   if (!outcome.hasRegion) {
     differs_ = true;

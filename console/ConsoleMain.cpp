@@ -123,6 +123,7 @@ int Run(const ConsoleOptions& options) {
   syncOptions.skipUnchanged = options.skipUnchanged;
   syncOptions.allVariables = options.all;
   syncOptions.relink = options.relink;
+  syncOptions.convert = options.convert;
   syncOptions.baseFolder = list.baseFolder;
   if (!options.quiet && !options.Compares()) OnSyncProgress = PrintProgress;
   ComparisonPrinter printer(options);

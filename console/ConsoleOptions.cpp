@@ -21,6 +21,7 @@ const OptionSpec kOptions[] = {
     {"--skip-unchanged", &ConsoleOptions::skipUnchanged, "内容が変わらないファイルは書き換えない (更新日時を保つ)"},
     {"--all", &ConsoleOptions::all, "同期ファイルにあるすべての変数を、1 回の実行で同期する"},
     {"--relink", &ConsoleOptions::relink, "範囲の中の相対リンクを、各ファイルのフォルダーから同じ先を指すように書き換える"},
+    {"--convert", &ConsoleOptions::convert, "範囲を各ファイルの文字コード (UTF-8、Shift_JIS、EUC-JP) に変換して書き込む"},
     {"--quiet", &ConsoleOptions::quiet, "エラーだけを表示する"},
     {"--help", &ConsoleOptions::help, "この説明を表示する"},
     {"--version", &ConsoleOptions::version, "バージョンを表示する"},

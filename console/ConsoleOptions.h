@@ -17,6 +17,7 @@ struct ConsoleOptions {
   bool quiet = false;          // print errors only
   bool all = false;            // every variable the source holds
   bool relink = false;         // relative references rebased for each target's folder
+  bool convert = false;        // regions converted into each target's encoding
   bool help = false;
   bool version = false;
   std::vector<std::string> arguments;  // the list file, the variable name, ...

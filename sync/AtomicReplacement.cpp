@@ -60,10 +60,10 @@ void AtomicReplacement::PutBack(std::size_t replaced, const std::string& failedN
       notRestored += (notRestored.empty() ? "" : ", ") + entry.target.name;
   }
   if (!notRestored.empty())
-    throw EFCreateError(Format("ファイル %s を置き換えられず、次のファイルを元に戻せませんでした: %s", {failedName, notRestored}));
+    throw EFCreateError(Format("ファイル %s を置き換えられず、次のファイルを元に戻せませんでした: %s", {ShortenedName(failedName), notRestored}));
   throw EFCreateError(
       Format("ファイル %s を置き換えられなかったため、置き換えたファイルを元に戻しました。どのファイルも変わっていません",
-             {failedName}));
+             {ShortenedName(failedName)}));
 }
 
 void AtomicReplacement::Commit() {
@@ -85,7 +85,7 @@ void AtomicReplacement::Commit() {
       if (wait == kHeldFileWaits)
         throw EFCreateError(Format(
             "ファイル %s は置き換えられません (他のプログラムが使用中か、書き込めません)。どのファイルも変わっていません",
-            {entry.target.name}));
+            {ShortenedName(entry.target.name)}));
       PauseForHeldFile();
     }
   }

@@ -39,4 +39,4 @@ void RaiseListIndexError(int index) {
 EAbort::EAbort() : Exception("処理を中断しました。") {}
 
 EOutOfMemory::EOutOfMemory(const std::string& fileName)
-    : Exception(Format("メモリが不足しています（ファイル %s）", {fileName})) {}
+    : Exception(Format("メモリが不足しています（ファイル %s）", {ShortenedName(fileName)})) {}

@@ -11,5 +11,5 @@ SettledFile ReadSettledFile(const std::string& fileName, const std::string& path
     if (result == platform::ReadResult::read) return file;
     if (result == platform::ReadResult::failed) RaiseFileOpenError(fileName);
   }
-  throw EFOpenError(Format("ファイル %s は読み込む間に変更され続けたため、読めません", {fileName}));
+  throw EFOpenError(Format("ファイル %s は読み込む間に変更され続けたため、読めません", {ShortenedName(fileName)}));
 }

@@ -18,6 +18,7 @@ struct TSyncOptions {
   bool skipUnchanged = false;   // a target whose new text equals its bytes is not rewritten
   bool allVariables = false;    // every variable whose region the source holds, not one named
   bool relink = false;          // relative references in a region rebased for each target's folder
+  bool convert = false;         // regions converted into each target's encoding
   std::string baseFolder;       // relative names count from here ("" for the current folder,
                                 // else ending in a delimiter)
 };
@@ -29,7 +30,8 @@ struct TTargetOutcome {
   const std::string& variables;  // the names, for messages: "menu" or "menu, footer"
   bool hasRegion;      // every region it opens is whole, and there is one
   bool hasOpening;     // an opening marker, with or without a closing one
-  bool regionDiffers;  // its region differs from the source's (line breaks normalised)
+  bool regionDiffers;
+  const std::string& problem;  // why a run would refuse it ("" when it would not)  // its region differs from the source's (line breaks normalised)
   const std::string& oldBytes;
   const std::string& newBytes;
 };

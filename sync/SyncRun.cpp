@@ -7,6 +7,9 @@
 
 #include "AtomicReplacement.h"
 #include "BRegExp.h"
+#include "EncodingConversion.h"
+#include "EncodingDetection.h"
+#include "EncodingErrors.h"
 #include "Exceptions.h"
 #include "Format.h"
 #include "SettledRead.h"
@@ -21,7 +24,7 @@ namespace {
 
 // A file a pattern found is a target only if it is text (a pattern may find
 // images) and opens one of the regions; it is read once for that.
-std::optional<SettledFile> ReadIfTarget(const Target& target, const SourceRegions& regions) {
+std::optional<SettledFile> ReadIfTarget(const Target& target, SourceRegions& regions) {
   SettledFile read = ReadSettledFile(target.name, target.path);
   if (std::memchr(read.bytes.data(), '\0', read.bytes.size()) || !OpensAnyRegion(regions, read.bytes))
     return std::nullopt;
@@ -57,8 +60,9 @@ void RequireRegions(SourceRegions& regions, const TargetSet& set, const TStrings
           patternsWithTargets.insert(target.index);
         }
         std::string bytes = read ? std::move(read->bytes) : ReadTarget(target.name, target.path).bytes;
-        if (!HoldsItsRegions(target, PlanTarget(regions, std::string(), std::move(bytes), {false, false, false}), regions))
-          missing += (missing.empty() ? "" : ", ") + target.name;
+        const TargetPlan plan = PlanTarget(regions, {target.name, {}}, std::move(bytes), {false, false, false});
+        if (plan.encodingMismatch) RaiseEncodingMismatch(target.name, plan.encoding, regions.SourceEncoding());
+        if (!HoldsItsRegions(target, plan, regions)) missing += (missing.empty() ? "" : ", ") + target.name;
       });
     } catch (const EAbort&) {
       throw;
@@ -84,11 +88,16 @@ RunSource FindSourceRegions(const std::string& variableName, const std::string& 
                             const TSyncOptions& options) {
   const std::string path = ResolveEntry(sourceFileName, options.baseFolder);
   SettledFile source = ReadSettledFile(sourceFileName, path);
-  RunSource found{{}, source.identity};
+  const TextEncoding encoding = DetectTextEncoding(source.bytes);
+  RunSource found{SourceRegions(encoding), source.identity};
   NamingMemoryFailures(sourceFileName, [&] {
     std::string text = NormaliseLineBreaks(source.bytes);
     std::string().swap(source.bytes);
-    const std::vector<std::string> names = options.allVariables ? FindVariables(text) : std::vector{variableName};
+    // A name given in the program's own encoding is looked for in the
+    // source's (a name it cannot hold is looked for as it is).
+    const ConvertedText named = ConvertText(variableName, NativeEncoding(), encoding);
+    const std::vector<std::string> names =
+        options.allVariables ? FindVariables(text) : std::vector{named.fault ? variableName : named.text};
     for (const std::string& name : names) {
       std::size_t position = 0, length = 0;
       if (RegExp().Locate(BuildMatchCommand(name), text, position, length))
@@ -97,6 +106,7 @@ RunSource FindSourceRegions(const std::string& variableName, const std::string& 
   });
   if (found.regions.Count() == 0) throw Exception("変数が発見できませんでした。");
   if (options.relink) found.regions.Relink(FullFolder(path));
+  if (options.convert) found.regions.ConvertForEachTarget();
   Notify(sourceFileName, BuildMatchCommand(found.regions.Writer(0).VariableName()), -1);
   return found;
 }
@@ -135,16 +145,32 @@ void RunTargets(RunSource& source, const std::string& sourceFileName, const TStr
       Notify(target.name, regions.Command(), target.index);
       if (!backupFolder.empty())
         platform::CopyFileReplacing(target.path, backupFolder + platform::ExtractFileName(target.path));
-      const std::string folder = options.relink ? FullFolder(target.path) : std::string();
-      const TPlanner planner = [&regions, folder, &planOptions](std::string bytes) {
-        return PlanTarget(regions, folder, std::move(bytes), planOptions);
-      };
+      const TargetPlace place{target.name, options.relink ? FullFolder(target.path) : std::string()};
       if (options.dryRun) {
-        const TargetPlan plan = planner(read ? std::move(read->bytes) : ReadTarget(target.name, target.path).bytes);
+        const TargetPlan plan = PlanTarget(
+            regions, place, read ? std::move(read->bytes) : ReadTarget(target.name, target.path).bytes, planOptions);
+        // A target the run would refuse differs, and says why.
+        std::string problem;
+        if (plan.encodingMismatch) {
+          try {
+            RaiseEncodingMismatch(target.name, plan.encoding, regions.SourceEncoding());
+          } catch (const EEncodingError& error) {
+            problem = error.Message();
+          }
+        }
         if (report)
-          report({target.index, target.name, names, plan.HasRegion(), plan.regionsOpened > 0, plan.regionDiffers,
-                  plan.oldBytes, plan.newBytes});
-      } else if (options.atomic) {
+          report({target.index, target.name, names, plan.HasRegion() || plan.encodingMismatch,
+                  plan.regionsOpened > 0, plan.regionDiffers || plan.encodingMismatch, problem, plan.oldBytes,
+                  plan.newBytes});
+        return;
+      }
+      // Garbling a target is never done: its run stops there instead.
+      const TPlanner planner = [&regions, place, &planOptions](std::string bytes) {
+        TargetPlan plan = PlanTarget(regions, place, std::move(bytes), planOptions);
+        if (plan.encodingMismatch) RaiseEncodingMismatch(place.name, plan.encoding, regions.SourceEncoding());
+        return plan;
+      };
+      if (options.atomic) {
         atomic.Add(target, planner, sweep, std::move(read));
       } else {
         ReplaceTarget(target, planner, options.skipUnchanged, sweep, std::move(read));

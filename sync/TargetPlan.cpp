@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "EncodingDetection.h"
 #include "Exceptions.h"
 #include "Format.h"
 #include "TextFile.h"
@@ -23,19 +24,27 @@ std::string Spliced(const std::string& text, std::size_t position, std::size_t l
 SettledFile ReadTarget(const std::string& fileName, const std::string& path) {
   SettledFile file = ReadSettledFile(fileName, path);
   if (std::memchr(file.bytes.data(), '\0', file.bytes.size()))
-    throw Exception(Format("ファイル %s はテキストファイルではありません", {fileName}));
+    throw Exception(Format("ファイル %s はテキストファイルではありません", {ShortenedName(fileName)}));
   return file;
 }
 
-bool OpensAnyRegion(const SourceRegions& regions, const std::string& bytes) {
+bool OpensAnyRegion(SourceRegions& regions, const std::string& bytes) {
+  const TextEncoding encoding = regions.Converts() ? DetectTextEncoding(bytes) : TextEncoding::Unknown;
   for (std::size_t i = 0; i < regions.Count(); ++i)
-    if (regions.Writer(i).HasOpeningMarker(bytes)) return true;
+    if (regions.Writer(i, encoding).HasOpeningMarker(bytes)) return true;
   return false;
 }
 
-TargetPlan PlanTarget(SourceRegions& regions, const std::string& targetFolder, std::string bytes,
+TargetPlan PlanTarget(SourceRegions& regions, const TargetPlace& place, std::string bytes,
                       const PlanOptions& options) {
   TargetPlan plan;
+  // A site in one encoding, or regions of ASCII only, pay nothing here.
+  if (regions.BeyondAscii()) {
+    plan.encoding = DetectTextEncoding(bytes);
+    plan.encodingMismatch = !regions.Converts() && IsKnownEncoding(plan.encoding) &&
+                            IsKnownEncoding(regions.SourceEncoding()) && plan.encoding != regions.SourceEncoding();
+    if (plan.encodingMismatch) return plan;
+  }
   const LineBreakStyle style = options.keepLineBreaks ? DetectLineBreakStyle(bytes) : LineBreakStyle();
   // Regions are found in the text as the platform's line breaks give it;
   // most files already have them and are used as they are.
@@ -54,7 +63,7 @@ TargetPlan PlanTarget(SourceRegions& regions, const std::string& targetFolder, s
   const std::string* text = &read;
   bool spliced = false;
   for (std::size_t i = 0; i < regions.Count(); ++i) {
-    const RegionWriter& writer = regions.Writer(i);
+    const RegionWriter& writer = regions.Writer(i, plan.encoding);
     std::size_t position = 0, length = 0;
     if (!writer.Locate(*text, position, length)) {
       if (writer.HasOpeningMarker(*text)) ++plan.regionsOpened;
@@ -62,7 +71,7 @@ TargetPlan PlanTarget(SourceRegions& regions, const std::string& targetFolder, s
     }
     ++plan.regionsFound;
     ++plan.regionsOpened;
-    const std::string& region = regions.RegionFor(i, targetFolder);
+    const std::string& region = regions.RegionFor(i, place.folder, plan.encoding, place.name);
     if (text->compare(position, length, region) != 0) plan.regionDiffers = true;
     if (!options.withNewBytes) continue;
     plan.newBytes = Spliced(*text, position, length, region);

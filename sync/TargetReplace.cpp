@@ -18,7 +18,7 @@ void PauseForHeldFile() { std::this_thread::sleep_for(std::chrono::milliseconds(
 
 void RaiseTargetKeptChanging(const std::string& fileName) {
   throw EFCreateError(
-      Format("ファイル %s は書き換える間に他のプログラムに変更され続けたため、書き換えませんでした", {fileName}));
+      Format("ファイル %s は書き換える間に他のプログラムに変更され続けたため、書き換えませんでした", {ShortenedName(fileName)}));
 }
 
 void ReplaceTarget(const Target& target, const TPlanner& planner, bool skipUnchanged, StaleTemporarySweep& sweep,

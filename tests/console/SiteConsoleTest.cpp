@@ -109,5 +109,6 @@ TEST_F(Site, RelinkRebasesRelativeReferences) {
   EXPECT_EQ(Read("teas.html"), kMenuNew + kNL);
   // The compare runs compare against the rebased region.
   EXPECT_EQ(Run({"--check", "--relink", list}).exitCode, 0);
-  EXPECT_EQ(Run({"--check", list}).output, Native("blog/2024/post.html") + kNL);
+  // Found names keep the pattern's own delimiter.
+  EXPECT_EQ(Run({"--check", list}).output, "blog/2024/post.html" + kNL);
 }
