@@ -3,68 +3,19 @@
 // Prints a table; asserts nothing.
 //
 //   bench_sync [work folder] [sizes...]     (default: 100 1000 10000)
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "sync_bench_support.h"
 
 namespace {
 
 constexpr std::size_t kPageSize = 20 * 1024;
-constexpr int kRepetitions = 3;
-
-struct Measure {
-  double seconds = 0;
-  double userSeconds = 0;
-  long peakKilobytes = 0;
-};
-
-// Runs a program with stdout and stderr sent to /dev/null; the best of
-// kRepetitions, with prepare() run untimed before each.
-template <typename Prepare>
-Measure Time(const std::vector<std::string>& command, const std::string& dir, Prepare prepare,
-             const std::vector<std::string>& environment = {}) {
-  Measure best{1e9, 1e9, 0};
-  for (int rep = 0; rep < kRepetitions; ++rep) {
-    prepare();
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-      const int null = ::open("/dev/null", O_WRONLY);
-      ::dup2(null, 1);
-      ::dup2(null, 2);
-      if (::chdir(dir.c_str()) != 0) ::_exit(126);
-      for (const std::string& assignment : environment) ::putenv(const_cast<char*>(assignment.c_str()));
-      std::vector<char*> argv;
-      for (const std::string& part : command) argv.push_back(const_cast<char*>(part.c_str()));
-      argv.push_back(nullptr);
-      ::execvp(argv[0], argv.data());
-      ::_exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    ::wait4(pid, &status, 0, &usage);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-      std::fprintf(stderr, "%s failed (status %d)\n", command[0].c_str(), status);
-      std::exit(1);
-    }
-    best.seconds = std::min(best.seconds, seconds);
-    best.userSeconds =
-        std::min(best.userSeconds, static_cast<double>(usage.ru_utime.tv_sec) + static_cast<double>(usage.ru_utime.tv_usec) / 1e6);
-    best.peakKilobytes = std::max(best.peakKilobytes, usage.ru_maxrss);
-  }
-  return best;
-}
 
 const char kOldRegion[] =
     "<!-- %menu% -->\n<nav>\n  <a href=\"index.html\">Home</a> |\n  <a href=\"old.html\">Old</a>\n</nav>\n"
@@ -86,10 +37,6 @@ std::string Page(const char* region, unsigned seed) {
   text += filler.substr(0, quarter) + region + "\n" + filler.substr(quarter);
   text.resize(kPageSize - 16);
   return text + "\n</body></html>\n";
-}
-
-void Put(const std::string& name, const std::string& bytes) {
-  std::ofstream(name, std::ios::binary) << bytes;
 }
 
 struct Site {
@@ -184,5 +131,7 @@ int main(int argc, char** argv) {
   std::printf("%10s | %8s | %10s %8s\n", "page MB", "con s", "peak KB", "peak/page");
   for (const int megabytes : {64, 256, 1024}) BigPageRow(root, megabytes);
   std::printf("\nGoal: peak/page <= 2.5 (plus a few MB) for the largest page.\n");
+
+  SiteRows(root);
   return 0;
 }
