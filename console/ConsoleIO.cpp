@@ -60,3 +60,8 @@ bool ReadLine(std::string& line) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return any;
 }
+
+void WriteToStandardError(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stderr);
+  std::fflush(stderr);
+}

@@ -11,3 +11,6 @@ void FlushOutput();
 void WriteBytes(const std::string& bytes);
 // One line without its line end; false when input had already ended.
 bool ReadLine(std::string& line);
+// Standard error, for hints beside the system's output; a failure there
+// has nowhere to be reported and is ignored.
+void WriteToStandardError(const std::string& text);

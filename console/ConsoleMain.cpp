@@ -56,7 +56,7 @@ class ComparisonPrinter {
 // answer to the prompt ends the run quietly.
 int Run(const ConsoleOptions& options) {
   if (options.help) {
-    WriteText(HelpText());
+    WriteText(HelpText(UserHelpLanguage()));
     FlushOutput();
     return 0;
   }
@@ -66,7 +66,11 @@ int Run(const ConsoleOptions& options) {
     return 0;
   }
   const std::vector<std::string>& arguments = options.arguments;
-  if (arguments.empty()) throw Exception("ファイルを指定してください。");
+  if (arguments.empty()) {
+    // Before the error text, which ends without a line break.
+    WriteToStandardError(UsageHint(UserHelpLanguage()));
+    throw Exception("ファイルを指定してください。");
+  }
   TStringList fileList;
   const std::string listFileName = ResolveListFileName(arguments[0]);
   std::string variableName;
