@@ -1,37 +1,28 @@
-# The Debian package of the Linux build: `cpack --config CPackConfig.cmake`
-# in the build folder packs what `cmake --install` installs, under /usr, as
-# quorvel_<version>_<arch>.deb (scripts/release.sh, scripts/check-package.sh).
+# What the Debian package adds to `cmake --install`: the Debian changelog,
+# installed only as the component "debian" (scripts/package-deb.sh installs
+# it into the package; a plain `cmake --install` leaves it out, as a
+# changelog.Debian.gz means nothing elsewhere). debian/control and
+# debian/changelog describe the package itself.
 if(WIN32)
   return()
 endif()
 
-set(QUORVEL_PACKAGE_MAINTAINER "Quorvel maintainers <maintainers@users.noreply.c-seed-df5022b9.example>"
-    CACHE STRING "Maintainer field of the Debian package")
+# The changelog's latest entry versions the package: the project's own
+# version, then the packaging revision.
+set(debian_changelog "${CMAKE_SOURCE_DIR}/debian/changelog")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${debian_changelog}")
+file(STRINGS "${debian_changelog}" changelog_head LIMIT_COUNT 1)
+if(NOT changelog_head MATCHES "^quorvel \\(([^)-]+)-[^)]+\\)")
+  message(FATAL_ERROR "${debian_changelog}: the first line is not \"quorvel (VERSION-REVISION) ...\"")
+endif()
+if(NOT CMAKE_MATCH_1 VERSION_EQUAL PROJECT_VERSION)
+  message(FATAL_ERROR "${debian_changelog}: version ${CMAKE_MATCH_1} is not the project's ${PROJECT_VERSION}")
+endif()
 
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME quorvel)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "keep a named text block identical across many files")
-# One line per control-file line: dpkg shows the description as written.
-string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
-  "Quorvel copies a marked block of text, such as a menu or a footer, from one"
-  "source file into every file named in a sync list, leaving the rest of each"
-  "file untouched. This package holds the console program Quorvel_con, the"
-  "Perl-style pattern library libbregexp with its header, and an example site.")
-
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QUORVEL_PACKAGE_MAINTAINER}")
-set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Depends is worked out by dpkg-shlibdeps from the binaries themselves.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# A shlibs file and the ldconfig calls for libbregexp.so.1; later releases
-# with the same soname satisfy programs linked against this one.
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-
-include(CPack)
+configure_file("${debian_changelog}" "${CMAKE_BINARY_DIR}/debian/changelog.Debian" COPYONLY)
+quorvel_gzip("${CMAKE_BINARY_DIR}/debian/changelog.Debian")
+install(FILES "${CMAKE_BINARY_DIR}/debian/changelog.Debian.gz" DESTINATION ${QUORVEL_INSTALL_DOCDIR}
+        COMPONENT debian EXCLUDE_FROM_ALL)
+# Each override is one tag with the reason on the line above it.
+install(FILES debian/quorvel.lintian-overrides DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides"
+        RENAME quorvel COMPONENT debian EXCLUDE_FROM_ALL)

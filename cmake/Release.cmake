@@ -1,5 +1,6 @@
 # The Windows release: a zip with both programs, the pattern library, the
-# README and the example.
+# README, its Japanese summary as README-ja.txt (Shift_JIS, CR LF), the
+# licence as LICENSE.txt and the example.
 #
 # Included by the top-level CMakeLists.txt it defines the target `release`;
 # that target runs this same file in script mode (cmake -P) to stage the
@@ -7,7 +8,7 @@
 # left out of the zip.
 
 if(CMAKE_SCRIPT_MODE_FILE)
-  foreach(required STAGE_ROOT PACKAGE_NAME ZIP_FILE PROGRAM_FILES DOC_FILES EXAMPLE_DIR)
+  foreach(required STAGE_ROOT PACKAGE_NAME ZIP_FILE PROGRAM_FILES README_FILE LICENSE_FILE EXAMPLE_DIR)
     if(NOT DEFINED ${required})
       message(FATAL_ERROR "release: ${required} not given")
     endif()
@@ -15,7 +16,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
 
   string(REPLACE "|" ";" PROGRAM_FILES "${PROGRAM_FILES}")
   set(missing "")
-  foreach(f IN LISTS PROGRAM_FILES DOC_FILES)
+  foreach(f IN LISTS PROGRAM_FILES README_FILE LICENSE_FILE)
     if(NOT EXISTS "${f}")
       list(APPEND missing "${f}")
     endif()
@@ -32,7 +33,29 @@ if(CMAKE_SCRIPT_MODE_FILE)
   set(stage "${STAGE_ROOT}/${PACKAGE_NAME}")
   file(REMOVE_RECURSE "${STAGE_ROOT}")
   file(MAKE_DIRECTORY "${stage}")
-  file(COPY ${PROGRAM_FILES} ${DOC_FILES} DESTINATION "${stage}")
+  file(COPY ${PROGRAM_FILES} "${README_FILE}" DESTINATION "${stage}")
+  file(COPY_FILE "${LICENSE_FILE}" "${stage}/LICENSE.txt")
+
+  # README-ja.txt: the README's Japanese section, from its heading to the
+  # next one of the same level, as plain text for Notepad.
+  file(READ "${README_FILE}" readme)
+  string(FIND "${readme}" "\n## 概要（日本語）\n" start)
+  if(start LESS 0)
+    message(FATAL_ERROR "release: ${README_FILE} has no section \"## 概要（日本語）\"")
+  endif()
+  math(EXPR start "${start} + 1")
+  string(SUBSTRING "${readme}" ${start} -1 japanese)
+  string(FIND "${japanese}" "\n## " end)
+  string(SUBSTRING "${japanese}" 0 ${end} japanese)
+  string(REGEX REPLACE "(^|\n)#+ " "\\1" japanese "${japanese}")
+  string(REPLACE "`" "" japanese "${japanese}")
+  string(REPLACE "\n" "\r\n" japanese "${japanese}\n")
+  file(WRITE "${STAGE_ROOT}/README-ja.utf8" "${japanese}")
+  execute_process(COMMAND iconv -f UTF-8 -t CP932 "${STAGE_ROOT}/README-ja.utf8"
+                  OUTPUT_FILE "${stage}/README-ja.txt" RESULT_VARIABLE iconv_result)
+  if(NOT iconv_result EQUAL 0)
+    message(FATAL_ERROR "release: the README's Japanese section has no Shift_JIS form")
+  endif()
   get_filename_component(example_name "${EXAMPLE_DIR}" NAME)
   file(COPY "${EXAMPLE_DIR}/" DESTINATION "${stage}/${example_name}")
 
@@ -99,7 +122,8 @@ add_custom_target(release
           "-DPACKAGE_NAME=${QUORVEL_RELEASE_NAME}"
           "-DZIP_FILE=${QUORVEL_RELEASE_DIR}/${QUORVEL_RELEASE_NAME}.zip"
           "-DPROGRAM_FILES=${release_program_text}"
-          "-DDOC_FILES=${CMAKE_SOURCE_DIR}/README.md"
+          "-DREADME_FILE=${CMAKE_SOURCE_DIR}/README.md"
+          "-DLICENSE_FILE=${CMAKE_SOURCE_DIR}/LICENSE"
           "-DEXAMPLE_DIR=${CMAKE_SOURCE_DIR}/examples"
           -P "${CMAKE_CURRENT_LIST_FILE}"
   VERBATIM

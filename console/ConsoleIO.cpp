@@ -65,3 +65,10 @@ bool ReadLine(std::string& line) {
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return any;
 }
+
+void WriteToStandardError(const std::string& text) {
+  try {
+    WriteErrorText(text);
+  } catch (const EInOutError&) {
+  }
+}

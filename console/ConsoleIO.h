@@ -14,3 +14,6 @@ void WriteBytes(const std::string& bytes);
 void WriteErrorText(const std::string& text);
 // One line without its line end; false when input had already ended.
 bool ReadLine(std::string& line);
+// Standard error, for hints beside the system's output; a failure there
+// has nowhere to be reported and is ignored.
+void WriteToStandardError(const std::string& text);

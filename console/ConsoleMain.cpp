@@ -91,7 +91,7 @@ void SettleSourceFile(const ConsoleOptions& options, const ListFile& list, const
 // answer to the prompt ends the run quietly.
 int Run(const ConsoleOptions& options) {
   if (options.help) {
-    WriteText(HelpText());
+    WriteText(HelpText(UserHelpLanguage()));
     FlushOutput();
     return 0;
   }
@@ -101,7 +101,11 @@ int Run(const ConsoleOptions& options) {
     return 0;
   }
   const std::vector<std::string>& arguments = options.arguments;
-  if (arguments.empty()) throw Exception("ファイルを指定してください。");
+  if (arguments.empty()) {
+    // Before the error text, which ends without a line break.
+    WriteToStandardError(UsageHint(UserHelpLanguage()));
+    throw Exception("ファイルを指定してください。");
+  }
   TStringList fileList;
   const ListFile list = ResolveListFile(arguments[0]);
   std::string variableName;

@@ -1,5 +1,5 @@
-// The console program's command line: options first (GNU style, "--" ends
-// them), then the sync list file and an optional variable name.
+// The console program's command line, GNU style: options anywhere before
+// "--", the rest being the sync list file and an optional variable name.
 #pragma once
 
 #include <string>
@@ -33,8 +33,15 @@ class EOptionError : public Exception {
   const char* ClassName() const noexcept override { return "EOptionError"; }
 };
 
-// Raises EOptionError for an unknown option.
+// Raises EOptionError for an unknown option, wherever it stands before "--";
+// nothing has been read or written by then.
 ConsoleOptions ParseOptions(int argc, char** argv);
 
-// One line per option, in the program's language.
-std::string HelpText();
+// Help follows the user's language; the system's messages do not.
+enum class HelpLanguage { kEnglish, kJapanese };
+HelpLanguage UserHelpLanguage();
+
+// The usage line, one line per option and the exit statuses.
+std::string HelpText(HelpLanguage language);
+// The usage line and where to find more, for a command line without a list.
+std::string UsageHint(HelpLanguage language);

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Checks the Debian package without installing it: unpacks it (dpkg -x) into a
-# temporary folder, makes sure the unpacked Quorvel_con loads the unpacked
-# libbregexp (never the build tree's) and that every other library it needs
-# comes from a package in Depends, then synchronises a scratch copy of the
-# packaged example with it and compares the result with the native build's.
+# Checks the Debian package without installing it: lintian must accept it
+# (Debian's profile: no error, no warning but those overridden with a
+# reason), then it is unpacked (dpkg -x) into a temporary folder. There the
+# unpacked Quorvel_con must load the unpacked private libbregexp (never the
+# build tree's), every other library it needs must come from a package in
+# Depends, both manual pages must render without a warning and describe
+# every option of --help, the bash completion must complete an option, and
+# the program must synchronise a scratch copy of the packaged example as the
+# native build does. The run paths of every ELF file of the package and of
+# the native build are checked too (scripts/check-run-paths.sh).
 #
 #   scripts/check-package.sh             # packs the native build first (scripts/package-deb.sh)
 #   scripts/check-package.sh FILE.deb    # checks FILE.deb
@@ -29,30 +34,37 @@ if [ -z "$deb" ]; then
 fi
 [ -f "$deb" ] || fail "$deb not found"
 [ -x "$build/bin/Quorvel_con" ] || fail "no native build in $build; run scripts/package-deb.sh first"
+scripts/check-run-paths.sh "$build"
 
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
-[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] ||
-  fail "package version $(dpkg-deb -f "$deb" Version) is not the project version $version"
+package_version="$(dpkg-deb -f "$deb" Version)"
+[ "$package_version" = "$(dpkg-parsechangelog -l debian/changelog -S Version)" ] ||
+  fail "package version $package_version is not debian/changelog's"
+[ "${package_version%-*}" = "$version" ] ||
+  fail "package version $package_version is not the project version $version"
 depends="$(dpkg-deb -f "$deb" Depends)"
 [ -n "$depends" ] || fail "the package declares no Depends"
+[ -z "$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E '(^|/)(pre|post)(inst|rm)$' || true)" ] ||
+  fail "the package has maintainer scripts"
+
+# Debian 12's lintian, Debian's profile. Overridden tags are not reported.
+lintian --profile debian --fail-on error,warning "$deb" 2> >(grep -v 'running with root privileges' >&2) ||
+  fail "lintian found errors or warnings"
 
 unpacked="$work/root"
 dpkg -x "$deb" "$unpacked"
 program="$unpacked/usr/bin/Quorvel_con"
-library="$unpacked/usr/lib/libbregexp.so.1"
+library="$unpacked/usr/lib/quorvel/libbregexp.so.1"
 [ -x "$program" ] || fail "usr/bin/Quorvel_con missing from the package"
-[ -e "$library" ] || fail "usr/lib/libbregexp.so.1 missing from the package"
+[ -e "$library" ] || fail "usr/lib/quorvel/libbregexp.so.1 missing from the package"
+scripts/check-run-paths.sh --origin-only "$unpacked"
 
-# The search path may only be relative to the program; an absolute entry
-# would reach into the machine that built it.
-for elf in "$program" "$library"; do
-  search="$(readelf -d "$elf" | sed -n 's/.*(R[UN]*PATH).*\[\(.*\)\]$/\1/p')" ||
-    fail "$(basename "$elf") is not a dynamic ELF file"
-  IFS=: read -ra entries <<<"$search"
-  for entry in "${entries[@]}"; do
-    case "$entry" in '$ORIGIN'*) ;; *) fail "$(basename "$elf") searches $entry" ;; esac
-  done
-done
+# An override names one tag, with its reason on the line above.
+overrides="$unpacked/usr/share/lintian/overrides/quorvel"
+if [ -f "$overrides" ]; then
+  awk '/^[^#]/ && previous !~ /^# ./ { bad = 1; print "check-package: override without a reason: " $0 > "/dev/stderr" }
+       { previous = $0 } END { exit bad }' "$overrides" || fail "lintian overrides need a reason"
+fi
 
 # Each library named directly must come from the package itself or from a
 # package listed in Depends (dpkg records files under /lib or /usr/lib).
@@ -77,9 +89,48 @@ done
 [ "$(realpath "$(sed -n 's|^\s*libbregexp\.so\.1 => \(/[^ ]*\) .*|\1|p' <<<"$(ldd "$program")")")" = \
   "$(realpath "$library")" ] || fail "Quorvel_con does not load the packaged libbregexp.so.1"
 
-# The unpacked program answers with the package's version.
+# The unpacked program answers with the project's version, and names its
+# usage when it is given nothing to do.
 [ "$("$program" --version </dev/null)" = "Quorvel_con $version" ] ||
   fail "Quorvel_con --version does not print $version"
+hint="$("$program" </dev/null 2>&1 >/dev/null || true)"
+[[ "$hint" == *"Quorvel_con --help"* ]] || fail "Quorvel_con without arguments names no usage on standard error"
+
+# Both manual pages render without a warning and describe every option that
+# --help lists, in either language.
+help_options() {
+  env LC_ALL="$1" "$program" --help | sed -n 's/^  \(-[-a-z]*\)\(, \(--[-a-z]*\)\)\{0,1\} .*/\1 \3/p'
+}
+options="$(help_options C; help_options ja_JP.UTF-8)"
+[ -n "$options" ] || fail "--help lists no options"
+for page in usr/share/man/man1/Quorvel_con.1.gz usr/share/man/ja/man1/Quorvel_con.1.gz; do
+  [ -f "$unpacked/$page" ] || fail "$page missing from the package"
+  warnings="$(zcat "$unpacked/$page" | groff -k -man -Tutf8 -ww -z 2>&1)"
+  [ -z "$warnings" ] || fail "groff warns about $page: $warnings"
+  text="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$unpacked/$page" 2>"$work/man-warnings")"
+  [ ! -s "$work/man-warnings" ] || fail "man -l warns about $page: $(cat "$work/man-warnings")"
+  for option in $options; do
+    grep -qE -- "(^|[ ,])$option([ ,]|\$)" <<<"$text" || fail "$page does not describe $option"
+  done
+done
+
+# The unpacked completion, loaded by an interactive bash, completes an
+# option and a list file.
+completion="$unpacked/usr/share/bash-completion/completions/Quorvel_con"
+[ -f "$completion" ] || fail "the bash completion is missing from the package"
+complete_words() {
+  (cd "$work" && PATH="$unpacked/usr/bin:$PATH" bash --norc --noprofile -i -c '
+    source "$1" && shift
+    spec="$(complete -p Quorvel_con)" || exit 1
+    function="${spec##*-F }"
+    COMP_WORDS=("$@")
+    COMP_CWORD=$(($# - 1))
+    "${function%% *}" Quorvel_con "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+    printf "%s\n" "${COMPREPLY[@]}"' bash "$completion" "$@" 2>/dev/null)
+}
+touch "$work/menu.lst"
+[ "$(complete_words Quorvel_con --ch)" = --check ] || fail "the bash completion does not complete --ch to --check"
+[ "$(complete_words Quorvel_con --check me)" = menu.lst ] || fail "the bash completion does not complete a list file"
 
 # The packaged example is the repository's, unchanged (UTF-8).
 packaged_example="$unpacked/usr/share/doc/quorvel/examples"

@@ -10,6 +10,7 @@ PACKAGES=(
   wine wine64 wine32:i386 fonts-wine
   xvfb xauth x11-utils imagemagick zip unzip
   locales fonts-ipafont-gothic
+  lintian man-db groff-base
 )
 
 SUDO=""

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the release (32-bit x86 Windows, mingw-w64 i686) and packs
 # build/release/Quorvel-<version>-win32.zip with Quorvel.exe, Quorvel_con.exe,
-# bregexp.dll, README.md and the example; then packs the native Linux build as
-# build/release/quorvel_<version>_<arch>.deb (scripts/package-deb.sh) and
-# checks it unpacked (scripts/check-package.sh).
+# bregexp.dll, README.md, README-ja.txt, LICENSE.txt and the example; then
+# packs the native Linux build as build/release/quorvel_<version>-<revision>_<arch>.deb
+# (scripts/package-deb.sh) and checks it (scripts/check-package.sh).
 #
 #   scripts/release.sh              # uses the preset's build folder build/win32
 #   QUORVEL_RELEASE_BUILD_DIR=dir scripts/release.sh
@@ -46,7 +46,7 @@ done
 unzip -l "$zip"
 
 deb="$(scripts/package-deb.sh build/release)"
-expected="build/release/quorvel_${version}_$(dpkg --print-architecture).deb"
+expected="build/release/quorvel_$(dpkg-parsechangelog -l debian/changelog -S Version)_$(dpkg --print-architecture).deb"
 [ "$deb" = "$expected" ] || { echo "release: made $deb, expected $expected" >&2; exit 1; }
 scripts/check-package.sh "$deb"
 dpkg-deb --info "$deb"

@@ -18,6 +18,7 @@ step "native (AddressSanitizer + UndefinedBehaviorSanitizer)"
 cmake --preset native-asan >/dev/null
 cmake --build --preset native-asan
 ctest --preset native-asan
+scripts/check-run-paths.sh build/native-asan
 
 step "native (optimised)"
 cmake --preset native >/dev/null

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <utility>
 
 #include "ConsoleFixture.h"
+#include "ConsoleOptions.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -21,6 +25,18 @@ const std::string kOtherNL = kNL == "\n" ? "\r\n" : "\n";
 
 std::string Diff(const std::string& name, const std::string& hunks) {
   return "--- " + name + kNL + "+++ " + name + kNL + hunks;
+}
+
+// The flags a command line set, in the order of ConsoleOptions.
+std::string ConsoleOptionsSet(const ConsoleOptions& o) {
+  const std::pair<const char*, bool> flags[] = {
+      {"check", o.check},   {"diff", o.diff},     {"strict", o.strict}, {"keep-eol", o.keepLineBreaks},
+      {"atomic", o.atomic}, {"skip-unchanged", o.skipUnchanged}, {"quiet", o.quiet},
+      {"help", o.help},     {"version", o.version}};
+  std::string set;
+  for (const auto& [name, on] : flags)
+    if (on) set += (set.empty() ? "" : " ") + std::string(name);
+  return set;
 }
 
 std::int64_t WriteTime(const std::string& name) {
@@ -189,28 +205,113 @@ TEST_F(Console, SkipUnchangedLeavesTargetsInSyncUntouched) {
 #endif
 }
 
-TEST_F(Console, HelpVersionAndUnknownOptions) {
-  const ChildResult help = Run({"--help"});
-  EXPECT_EQ(help.exitCode, 0);
-  for (const char* option :
-       {"--check", "--diff", "--strict", "--keep-eol", "--atomic", "--skip-unchanged", "--quiet", "--help", "--version"})
-    EXPECT_NE(help.output.find(kNL + "  " + option + " "), std::string::npos) << option;
-  const ChildResult version = Run({"--version"});
-  EXPECT_EQ(version.output, std::string("Quorvel_con ") + QUORVEL_VERSION + kNL);
-  EXPECT_EQ(version.exitCode, 0);
+TEST(ConsoleCommandLine, OptionsStandAnywhereBeforeTheDoubleDash) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::string options;             // the flags set, as ConsoleOptionsSet spells them
+    std::vector<std::string> names;  // what is left: list file, variable name, ...
+  } cases[] = {
+      {{"--check", "site.lst"}, "check", {"site.lst"}},
+      {{"site.lst", "--check"}, "check", {"site.lst"}},
+      {{"site.lst", "--quiet", "menu", "--diff"}, "diff quiet", {"site.lst", "menu"}},
+      {{"--", "--check", "site.lst"}, "", {"--check", "site.lst"}},
+      {{"site.lst", "--atomic", "--", "-h", "--"}, "atomic", {"site.lst", "-h", "--"}},
+      {{"-", "-h"}, "help", {"-"}},
+      {{"--help", "--version"}, "help version", {}},
+  };
+  for (const auto& c : cases) {
+    std::vector<char*> argv{const_cast<char*>("Quorvel_con")};
+    for (const std::string& argument : c.arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    const ConsoleOptions options = ParseOptions(static_cast<int>(argv.size()), argv.data());
+    EXPECT_EQ(ConsoleOptionsSet(options), c.options) << c.arguments.front();
+    EXPECT_EQ(options.arguments, c.names) << c.arguments.front();
+  }
+}
 
+TEST_F(Console, UnknownOptionAnywhereFailsBeforeAnythingIsWritten) {
   const std::string src = Page("src.html", "%M%new%close M%");
   const std::string a = Page("a.html", "%M%old%close M%");
   const std::string list = List("site.lst", Header("M", src), {a});
-  for (const char* unknown : {"--frobnicate", "-c", "--check=yes"}) {
-    const ChildResult result = Run({"--check", unknown, list});
-    EXPECT_EQ(result.output, std::string("EOptionErrorｴﾗｰ:不明なオプション ") + unknown +
-                                 " です。--help で使い方を表示します。");
+  const struct {
+    std::vector<std::string> arguments;
+    const char* unknown;
+  } cases[] = {
+      {{"--check", "--frobnicate", list}, "--frobnicate"},
+      {{list, "--bogus"}, "--bogus"},
+      {{list, "M", "-c"}, "-c"},
+      {{"--check=yes", list}, "--check=yes"},
+      {{list, "--help", "-x"}, "-x"},
+  };
+  for (const auto& c : cases) {
+    const ChildResult result = Run(c.arguments);
+    EXPECT_EQ(result.output,
+              std::string("EOptionErrorｴﾗｰ:不明なオプション ") + c.unknown + " です。--help で使い方を表示します。");
     EXPECT_EQ(result.exitCode, 2);
   }
+  EXPECT_EQ(ReadBytes(a), "%M%old%close M%");
+  // An option after the list file counts; after "--" it is a name.
+  const ChildResult check = Run({list, "--check"});
+  EXPECT_EQ(check.output, a + kNL);
+  EXPECT_EQ(check.exitCode, 1);
+  EXPECT_EQ(ReadBytes(a), "%M%old%close M%");
   // After "--" every argument is a name, the variable's too.
   const std::string dashed = Page("dashed.html", "%--check%new%close --check%");
   const std::string b = Page("b.html", "%--check%old%close --check%");
   EXPECT_EQ(Run({"--", List("dashed.lst", Header("", dashed), {b}), "--check"}).output, kSearching + b + kNL + kFinished);
   EXPECT_EQ(ReadBytes(b), "%--check%new%close --check%" + kNL);
 }
+
+TEST_F(Console, HelpListsEveryOptionMinusHIsHelpVersionPrintsTheNumber) {
+  const ChildResult help = Run({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  for (const char* option : {"--check", "--diff", "--strict", "--keep-eol", "--atomic", "--skip-unchanged", "--quiet",
+                             "-h, --help", "--version"})
+    EXPECT_NE(help.output.find(kNL + "  " + option + " "), std::string::npos) << option;
+  EXPECT_EQ(Run({"-h"}).output, help.output);
+  const ChildResult version = Run({"--version"});
+  EXPECT_EQ(version.output, std::string("Quorvel_con ") + QUORVEL_VERSION + kNL);
+  EXPECT_EQ(version.exitCode, 0);
+}
+
+#ifdef _WIN32
+TEST_F(Console, HelpIsJapaneseWhereTheInterfaceLanguageIs) {
+  // The tests' Wine prefix runs with LANG=ja_JP.UTF-8, which Wine reports
+  // as a Japanese interface language.
+  EXPECT_EQ(Run({"--help"}).output.rfind("使い方: Quorvel_con", 0), 0u);
+}
+#else
+TEST_F(Console, HelpFollowsTheFirstLocaleVariableSet) {
+  const char* const variables[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+  const struct {
+    const char* values[3];  // LC_ALL, LC_MESSAGES, LANG; nullptr: unset
+    bool japanese;
+  } cases[] = {
+      {{nullptr, nullptr, nullptr}, false},
+      {{nullptr, nullptr, "ja_JP.UTF-8"}, true},
+      {{nullptr, nullptr, "ja"}, true},
+      {{nullptr, nullptr, "jam"}, false},
+      {{nullptr, "C", "ja_JP.UTF-8"}, false},
+      {{"", "ja_JP.eucJP", "en_GB.UTF-8"}, true},  // an empty variable counts as unset
+      {{"ja_JP.UTF-8", "en_US.UTF-8", "C"}, true},
+      {{"C.UTF-8", nullptr, "ja_JP.UTF-8"}, false},
+  };
+  // The child inherits this process's environment, which is put back after.
+  struct SavedEnvironment {
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
+    ~SavedEnvironment() {
+      for (const auto& [name, value] : saved) value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
+    }
+  } environment;
+  for (const char* name : variables) {
+    const char* value = std::getenv(name);
+    environment.saved.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+  }
+  for (const auto& c : cases) {
+    for (int i = 0; i < 3; ++i) c.values[i] ? ::setenv(variables[i], c.values[i], 1) : ::unsetenv(variables[i]);
+    const std::string help = Run({"--help"}).output;
+    EXPECT_EQ(help.rfind(c.japanese ? "使い方: Quorvel_con" : "Usage: Quorvel_con", 0), 0u)
+        << (c.values[0] ? c.values[0] : "-") << " " << (c.values[1] ? c.values[1] : "-") << " "
+        << (c.values[2] ? c.values[2] : "-");
+  }
+}
+#endif

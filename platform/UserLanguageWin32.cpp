@@ -1,0 +1,9 @@
+#include <windows.h>
+
+#include "UserLanguage.h"
+
+namespace platform {
+
+bool UserReadsJapanese() { return PRIMARYLANGID(::GetUserDefaultUILanguage()) == LANG_JAPANESE; }
+
+}  // namespace platform
