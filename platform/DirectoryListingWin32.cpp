@@ -7,22 +7,6 @@
 namespace platform {
 namespace {
 
-// A find handle closed on every path out.
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  ~FindHandle() {
-    if (valid()) ::FindClose(handle_);
-  }
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
 // True when the name ends in "\", "/" or a drive's ":"; a double-byte
 // character's trail byte 5C is no delimiter.
 bool EndsWithDelimiter(const std::string& name) {

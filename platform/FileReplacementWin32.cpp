@@ -11,7 +11,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 namespace platform {
 namespace {
@@ -134,9 +133,8 @@ std::string ReplacementFolder(const std::string& name) { return ExtractFilePath(
 
 void RemoveStaleTemporaries(const std::string& folder) {
   WIN32_FIND_DATAA found;
-  const HANDLE first = ::FindFirstFileA((folder + kTemporaryPrefix + "*" + kTemporarySuffix).c_str(), &found);
-  if (first == INVALID_HANDLE_VALUE) return;
-  const std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)> search(first, ::FindClose);
+  const FindHandle search(::FindFirstFileA((folder + kTemporaryPrefix + "*" + kTemporarySuffix).c_str(), &found));
+  if (!search.valid()) return;
   do {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsTemporaryName(found.cFileName)) continue;
     // Without any sharing this open fails while a writer holds the file.

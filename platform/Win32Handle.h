@@ -29,6 +29,22 @@ class FileHandle {
   HANDLE handle_;
 };
 
+// A FindFirstFile search closed on every path out.
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE handle) : handle_(handle) {}
+  ~FindHandle() {
+    if (valid()) ::FindClose(handle_);
+  }
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
 // True when the name opens a file on a disk, not a device such as NUL,
 // CON or COM1, nor a pipe.
 bool IsDiskFile(const char* name);
