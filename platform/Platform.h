@@ -84,10 +84,12 @@ struct FileIdentity {
 // followed); false when the name stands for no regular file.
 bool IdentifyFile(const std::string& name, FileIdentity& identity);
 
-enum class ReadResult { read, failed, changed };
+enum class ReadResult { read, failed, changed, held };
 // ReadWholeFile that also tells what was read. `changed` when the file was
 // written, or the name given another file, while it was read: the bytes
-// may then be half old, half new.
+// may then be half old, half new. `held` when another program holds the
+// file in a way that keeps readers out (Windows sharing), often only for
+// a moment.
 ReadResult ReadWholeFileChecked(const std::string& name, std::string& bytes, FileIdentity& identity);
 
 // True when a name stands for nothing at all: no file, folder, link or

@@ -162,7 +162,8 @@ ReadResult ReadWholeFileChecked(const std::string& name, std::string& bytes, Fil
 
 bool ReadWholeFile(const std::string& name, std::string& bytes) {
   FileIdentity identity;
-  return ReadWholeFileChecked(name, bytes, identity) != ReadResult::failed;
+  const ReadResult result = ReadWholeFileChecked(name, bytes, identity);
+  return result == ReadResult::read || result == ReadResult::changed;
 }
 
 bool NamesNothing(const std::string& name) {

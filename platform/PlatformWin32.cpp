@@ -147,7 +147,11 @@ bool IdentifyFile(const std::string& name, FileIdentity& identity) {
 ReadResult ReadWholeFileChecked(const std::string& name, std::string& bytes, FileIdentity& identity) {
   FileHandle file(::CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file.valid() || ::GetFileType(file.get()) != FILE_TYPE_DISK) return ReadResult::failed;
+  if (!file.valid()) {
+    const DWORD error = ::GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? ReadResult::held : ReadResult::failed;
+  }
+  if (::GetFileType(file.get()) != FILE_TYPE_DISK) return ReadResult::failed;
   FileIdentity before;
   if (!IdentityOf(file.get(), before)) return ReadResult::failed;
   bytes.clear();
@@ -169,7 +173,8 @@ ReadResult ReadWholeFileChecked(const std::string& name, std::string& bytes, Fil
 
 bool ReadWholeFile(const std::string& name, std::string& bytes) {
   FileIdentity identity;
-  return ReadWholeFileChecked(name, bytes, identity) != ReadResult::failed;
+  const ReadResult result = ReadWholeFileChecked(name, bytes, identity);
+  return result == ReadResult::read || result == ReadResult::changed;
 }
 
 bool NamesNothing(const std::string& name) {

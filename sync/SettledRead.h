@@ -13,10 +13,17 @@ struct SettledFile {
 };
 
 // fileName names the file in messages, path opens it. Raises EFOpenError
-// when it cannot be read or kept changing while read, and EOutOfMemory
-// when it does not fit into memory.
+// when it cannot be read, kept changing while read or stayed held, and
+// EOutOfMemory when it does not fit into memory.
 SettledFile ReadSettledFile(const std::string& fileName, const std::string& path);
 
 // How often a run reads or replaces a file that keeps changing under it
 // before it gives up.
 inline constexpr int kChangedFileAttempts = 5;
+
+// Another program may hold a file for a moment (another run reading or
+// replacing it, an indexer, a scanner), which on Windows keeps others from
+// reading or replacing it: an attempt is repeated after a short pause,
+// kHeldFileWaits times (about half a second in all).
+inline constexpr int kHeldFileWaits = 20;
+void PauseForHeldFile();

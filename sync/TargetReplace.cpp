@@ -1,8 +1,5 @@
 #include "TargetReplace.h"
 
-#include <chrono>
-#include <thread>
-
 #include "Exceptions.h"
 #include "Format.h"
 #include "Platform.h"
@@ -13,8 +10,6 @@ void StaleTemporarySweep::Before(const std::string& path) {
   const std::string folder = platform::ReplacementFolder(path);
   if (swept_.insert(folder).second) platform::RemoveStaleTemporaries(folder);
 }
-
-void PauseForHeldFile() { std::this_thread::sleep_for(std::chrono::milliseconds(25)); }
 
 void RaiseTargetKeptChanging(const std::string& fileName) {
   throw EFCreateError(

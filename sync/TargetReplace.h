@@ -29,12 +29,6 @@ class StaleTemporarySweep {
   std::set<std::string> swept_;
 };
 
-// Another program may hold a file for a moment (another run reading it, an
-// indexer, a scanner), which on Windows forbids replacing it: an attempt
-// is repeated after a short pause, kHeldFileWaits times.
-inline constexpr int kHeldFileWaits = 20;
-void PauseForHeldFile();
-
 // The error for a target that kept changing while the run worked on it;
 // it is left as the other writer made it.
 [[noreturn]] void RaiseTargetKeptChanging(const std::string& fileName);
