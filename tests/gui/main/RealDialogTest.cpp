@@ -6,6 +6,7 @@
 #include "Application.h"
 #include "DialogDriver.h"
 #include "Main.h"
+#include "MainWindowFixture.h"
 #include "TestFiles.h"
 
 namespace quorvel::test {
@@ -91,6 +92,7 @@ TEST(RealDialogs, LoadTheExampleListAndSynchroniseItsPages) {
     {
         guitest::DialogDriver driver(guitest::DialogDriver::Press(IDOK));
         SendMessageA(window.Execute.Handle(), BM_CLICK, 0, 0);
+        WaitForExecution(window);
         ASSERT_TRUE(driver.Seen().found);
         EXPECT_TRUE(driver.Seen().HasText("変数は同期されました。"));
         EXPECT_EQ(driver.Seen().caption, "情報");
