@@ -29,6 +29,7 @@ void BackgroundSync::Start(Engine engine, std::string variableName, std::string 
     filesListed_ = files.Count();
     filesDone_ = 0;
     progressPosted_ = false;
+    lastProgressPost_ = 0;
     error_ = nullptr;
     thread_ = std::thread([this, engine = std::move(engine), variableName = std::move(variableName),
                            sourceFile = std::move(sourceFile), files = std::move(files)] {
@@ -49,7 +50,11 @@ void BackgroundSync::Progress(int index) {
     // The hook comes before each file; the entries above it are done.
     if (index < 0) return;
     filesDone_ = index;
-    if (!progressPosted_.exchange(true)) PostMessageA(window_, progressMessage_, 0, 0);
+    // Each post costs the run a call into the system; the bar needs few.
+    const ULONGLONG now = GetTickCount64();
+    if (now - lastProgressPost_ < kProgressInterval || progressPosted_.exchange(true)) return;
+    lastProgressPost_ = now;
+    PostMessageA(window_, progressMessage_, 0, 0);
 }
 
 int BackgroundSync::TakeFilesDone() {

@@ -24,7 +24,8 @@ public:
     static void RunEngine(const std::string& variableName, const std::string& sourceFile, const TStrings& files);
 
     // Progress and the end of the run are posted to the window as these
-    // messages; at most one progress message waits at a time.
+    // messages; progress at most every kProgressInterval milliseconds.
+    static constexpr unsigned kProgressInterval = 50;
     BackgroundSync(HWND window, UINT progressMessage, UINT doneMessage);
     // Waits for a run that still works.
     ~BackgroundSync();
@@ -49,6 +50,7 @@ private:
     int filesListed_ = 0;
     std::atomic<int> filesDone_{0};
     std::atomic<bool> progressPosted_{false};
+    ULONGLONG lastProgressPost_ = 0;  // the run's thread only
     std::exception_ptr error_;
     std::thread thread_;
 };

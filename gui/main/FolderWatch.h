@@ -27,9 +27,10 @@ public:
     // Arms the watch for the next change after one was seen; a folder that
     // can no longer be watched (deleted, say) is let go, so it can go.
     void Rearm();
+    // Stops watching until the next Retry.
+    void Close();
 
 private:
-    void Close();
     std::string folder_;
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };

@@ -40,6 +40,7 @@ void TQuorvel::StartRun() {
     for (int i = 0, count = FileList.Items().Count(); i < count; ++i) files.Add(FileList.Items().Get(i));
     const int listed = files.Count();
     busy_.emplace(*this);
+    newest_.ForgetTimes();
     try {
         taskbar_.emplace(Handle());
         taskbar_->Show(0, listed);

@@ -63,6 +63,13 @@ int NewestEntryTracker::NewestIndex() {
     return newest;
 }
 
+void NewestEntryTracker::ForgetTimes() {
+    for (auto& [path, folder] : folders_) {
+        folder->watch.Close();
+        ++folder->generation;
+    }
+}
+
 void NewestEntryTracker::FollowCurrentDirectory() {
     const std::string dir = platform::GetCurrentDir();
     if (dir == currentDir_) return;

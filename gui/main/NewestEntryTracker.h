@@ -27,6 +27,10 @@ public:
     // the latest last-write time among the existing files, or 0.
     int NewestIndex();
 
+    // For a run, which rewrites the listed files anyway: the folders are no
+    // longer watched, and every time is read afresh at the next NewestIndex.
+    void ForgetTimes();
+
 private:
     struct Folder {
         explicit Folder(const std::string& folderPath) : path(folderPath), watch(folderPath) {}
