@@ -6,6 +6,7 @@
 #include <future>
 
 #include "Application.h"
+#include "SyncUnit.h"
 
 namespace quorvel::test {
 namespace {
@@ -175,6 +176,8 @@ TEST_F(HeldRunTest, WindowIsBusyWhileTheRunWorksAndItselfAgainAfterwards) {
     EXPECT_EQ(dialogs_.Boxes[0].Text, "変数は同期されました。");
     EXPECT_EQ(InputStates(), before);
     EXPECT_EQ(CursorOverWindow(), LoadCursor(nullptr, IDC_ARROW));
+    Type(Window().VariableName, "x");
+    EXPECT_EQ(Window().Tag, FindNewestFile(Window().FileList.Items())) << "the mark follows what the run wrote";
 }
 
 TEST_F(HeldRunTest, PressWhileTheClosingOrErrorBoxIsOpenStartsNothing) {

@@ -5,24 +5,12 @@
 #include "MainWindowFixture.h"
 
 #include <functional>
+#include <optional>
 
 #include "SyncUnit.h"
 
 namespace quorvel::test {
 namespace {
-
-class CurrentFolder {
-public:
-    explicit CurrentFolder(const std::string& folder) : previous_(platform::GetCurrentDir()) {
-        platform::SetCurrentDir(folder);
-    }
-    CurrentFolder(const CurrentFolder&) = delete;
-    CurrentFolder& operator=(const CurrentFolder&) = delete;
-    ~CurrentFolder() { platform::SetCurrentDir(previous_); }
-
-private:
-    std::string previous_;
-};
 
 TEST_F(MainWindowTest, NewestMarkFollowsEveryChangeBetweenTwoKeystrokes) {
     const std::string a = dir_.File("a.txt"), b = dir_.File("b.txt"), e = dir_.File("e.txt");
@@ -34,12 +22,12 @@ TEST_F(MainWindowTest, NewestMarkFollowsEveryChangeBetweenTwoKeystrokes) {
     SetModified(c, 2020, 1, 1, 0, 2, 0);
     WriteBytes(dir_.File("sub\\rel.txt"), "r");
     SetModified(dir_.File("sub\\rel.txt"), 2040, 1, 1, 0, 0, 0);
-    CurrentFolder inTemp(dir_.Path());  // rel.txt is not found from here
+    CurrentDirectory inTemp(dir_.Path());  // rel.txt is not found from here
     AddThroughDialog({a, b, c, later, e, "rel.txt"});
     Type(Window().VariableName, "m");
     ASSERT_EQ(Window().Tag, 2);
 
-    std::optional<CurrentFolder> inSub;
+    std::optional<CurrentDirectory> inSub;
     const struct {
         const char* change;
         std::function<void()> make;

@@ -39,22 +39,6 @@ std::string WithCrLf(const std::string& text) {
     return result;
 }
 
-class CurrentDirectory {
-public:
-    explicit CurrentDirectory(const std::string& folder) {
-        char previous[MAX_PATH];
-        GetCurrentDirectoryA(MAX_PATH, previous);
-        previous_ = previous;
-        SetCurrentDirectoryA(folder.c_str());
-    }
-    CurrentDirectory(const CurrentDirectory&) = delete;
-    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
-    ~CurrentDirectory() { SetCurrentDirectoryA(previous_.c_str()); }
-
-private:
-    std::string previous_;
-};
-
 TEST(RealDialogs, LoadTheExampleListAndSynchroniseItsPages) {
     TempDir dir;
     const std::string example = dir.File("example");
