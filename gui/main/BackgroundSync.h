@@ -33,8 +33,8 @@ public:
     BackgroundSync& operator=(const BackgroundSync&) = delete;
 
     void Start(Engine engine, std::string variableName, std::string sourceFile, TStringList files);
-    // Files done and files listed at the last progress report; the next
-    // report may be posted once this has been read.
+    // Files done at the last progress report; the next report may be
+    // posted once this has been read.
     int TakeFilesDone();
     int FilesListed() const { return filesListed_; }
     // After the end message: waits for the thread; the run's error, if any.

@@ -91,7 +91,8 @@ LRESULT TQuorvel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CLOSE:
-        // A run stops only between files; the window waits for it.
+        // Not while a run works (Close is greyed meanwhile): the run's thread
+        // uses the engine until it ends.
         if (Running()) return 0;
         break;
     default:
