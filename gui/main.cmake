@@ -12,15 +12,22 @@ configure_file(${CMAKE_CURRENT_SOURCE_DIR}/resources/Quorvel.manifest.in
 # The window and its texts, as objects so that the string resources travel
 # into every program that shows the window (the tests and screenshots too).
 add_library(quorvel_main_window OBJECT
+  main/BackgroundSync.cpp
+  main/BusyWindow.cpp
   main/EnableRule.cpp
+  main/FolderWatch.cpp
+  main/ListEntries.cpp
   main/ListFilePrompt.cpp
   main/Main.cpp
   main/MainHandlers.cpp
+  main/MainRun.cpp
   main/MainStrings.cpp
+  main/NewestEntryTracker.cpp
+  main/TaskbarProgress.cpp
   resources/MainStrings.rc)
 target_include_directories(quorvel_main_window PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/main
                            PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/resources)
-target_link_libraries(quorvel_main_window PUBLIC quorvel_controls sync)
+target_link_libraries(quorvel_main_window PUBLIC quorvel_controls sync ole32 uuid)
 
 # Icon and common-controls manifest of a program that shows the window.
 add_library(quorvel_program_resources OBJECT resources/Quorvel.rc)

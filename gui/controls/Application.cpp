@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "DialogSeam.h"
+#include "Exceptions.h"
 #include "Form.h"
 
 #include <commctrl.h>
@@ -61,6 +62,16 @@ void TApplication::HandleException(const std::exception& error) {
     request.Buttons = MessageBoxButtons::Ok;
     request.Owner = GetActiveWindow();
     Dialogs().ShowMessageBox(request);
+}
+
+void TApplication::HandleException(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& caught) {
+        HandleException(caught);
+    } catch (...) {
+        HandleException(Exception("Unknown error"));
+    }
 }
 
 }  // namespace gui

@@ -31,6 +31,9 @@ public:
     // Shows the error's message, a period appended when its last byte sorts
     // after ".", with the title as caption, an error icon and OK.
     void HandleException(const std::exception& error);
+    // The same for an error caught as it flew (any type; others show as
+    // "Unknown error").
+    void HandleException(std::exception_ptr error);
     static std::string ErrorText(const std::string& message);
 };
 

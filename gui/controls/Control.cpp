@@ -1,7 +1,10 @@
 #include "Control.h"
 
 #include "Application.h"
+#include "DroppedFiles.h"
 #include "Exceptions.h"
+
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cctype>
@@ -107,10 +110,8 @@ LRESULT CALLBACK TControl::StaticWndProc(HWND window, UINT message, WPARAM wPara
 LRESULT TControl::SafeWndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         return WndProc(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        Application().HandleException(error);
     } catch (...) {
-        Application().HandleException(Exception("Unknown error"));
+        Application().HandleException(std::current_exception());
     }
     return 0;
 }
@@ -171,6 +172,13 @@ LRESULT TControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         AnchorChildren(LOWORD(lParam), HIWORD(lParam));
         return result;
     }
+    case WM_DROPFILES:
+        if (OnDropFiles) {
+            const std::vector<std::string> files = TakeDroppedFiles(reinterpret_cast<HDROP>(wParam));
+            OnDropFiles(*this, files);
+            return 0;
+        }
+        break;
     default:
         break;
     }
@@ -260,6 +268,12 @@ void TControl::SetTabStop(bool tabStop) {
     LONG_PTR style = GetWindowLongPtrA(handle_, GWL_STYLE);
     style = tabStop ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     SetWindowLongPtrA(handle_, GWL_STYLE, style);
+}
+
+void TControl::SetAcceptFiles(bool accept) {
+    if (accept) params_.ExStyle |= WS_EX_ACCEPTFILES;
+    else params_.ExStyle &= ~static_cast<DWORD>(WS_EX_ACCEPTFILES);
+    if (handle_) DragAcceptFiles(handle_, accept ? TRUE : FALSE);
 }
 
 void TControl::SetTabOrder(int order) {

@@ -39,6 +39,7 @@ struct TShiftState {
 
 using TNotifyEvent = std::function<void(TControl& sender)>;
 using TKeyEvent = std::function<void(TControl& sender, WORD& key, TShiftState shift)>;
+using TDropFilesEvent = std::function<void(TControl& sender, const std::vector<std::string>& files)>;
 
 // What a control's window is made of; kept so that the window can be re-created.
 struct TCreateParams {
@@ -108,6 +109,11 @@ public:
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
     TKeyEvent OnKeyDown;
+    // Full paths of the files and folders dropped from the shell, in the
+    // order dropped; drops arrive once SetAcceptFiles(true) has been called.
+    TDropFilesEvent OnDropFiles;
+    // Kept when the window is re-created.
+    void SetAcceptFiles(bool accept);
 
     virtual void Click();
     // An accelerator key (upper case) offered in creation order; true when this control acted on it.
@@ -159,6 +165,22 @@ private:
     int tabOrder_ = -1;
     int controlId_ = 0;
     SIZE designClient_{};  // parent client size the anchors measure against
+};
+
+// Suspends a control's drawing while much of it changes at once; when the
+// guard goes, the control is drawn once, afresh.
+class TRedrawSuspended {
+public:
+    explicit TRedrawSuspended(TControl& control) : control_(control) { control_.Perform(WM_SETREDRAW, FALSE); }
+    TRedrawSuspended(const TRedrawSuspended&) = delete;
+    TRedrawSuspended& operator=(const TRedrawSuspended&) = delete;
+    ~TRedrawSuspended() {
+        control_.Perform(WM_SETREDRAW, TRUE);
+        control_.Invalidate();
+    }
+
+private:
+    TControl& control_;
 };
 
 }  // namespace gui

@@ -1,5 +1,6 @@
 #include "DialogSeam.h"
 
+#include "ComApartment.h"
 #include "DialogText.h"
 #include "DirectoryChooser.h"
 #include "MessageBoxWithCaptions.h"
@@ -15,17 +16,6 @@ namespace gui {
 namespace {
 
 PlatformDialogs* replacement = nullptr;
-
-class ComApartment {
-public:
-    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() { if (initialised_) CoUninitialize(); }
-
-private:
-    bool initialised_;
-};
 
 class ErrorModeGuard {
 public:

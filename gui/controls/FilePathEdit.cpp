@@ -1,6 +1,7 @@
 #include "FilePathEdit.h"
 
 #include "FilePathGlyphs.h"
+#include "PathText.h"
 #include "Platform.h"
 
 #include <windowsx.h>
@@ -141,7 +142,7 @@ void TFilePathEdit::PaintUnfocused() {
     SetTextColor(dc, ColorToRGB(Enabled() ? clWindowText : clGrayText));
     // DT_NOPREFIX: an ampersand is part of the path, not a mnemonic, so the
     // painted path is the real one.
-    DrawTextA(dc, path.c_str(), -1, &area, DT_PATH_ELLIPSIS | DT_NOPREFIX);
+    DrawPathText(dc, path, area, DT_PATH_ELLIPSIS | DT_NOPREFIX);
 }
 
 LRESULT TFilePathEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

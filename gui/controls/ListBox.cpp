@@ -21,7 +21,7 @@ TCreateParams ListParams(const TListBoxStyle& style) {
 
 // ---- TListBoxItems --------------------------------------------------------
 
-int TListBoxItems::Count() const { return static_cast<int>(list_.Perform(LB_GETCOUNT)); }
+int TListBoxItems::Count() const { return static_cast<int>(list_.Texts().size()); }
 
 void TListBoxItems::CheckIndex(int index) const {
     if (index < 0 || index >= Count()) RaiseListIndexError(index);
@@ -29,11 +29,7 @@ void TListBoxItems::CheckIndex(int index) const {
 
 std::string TListBoxItems::Get(int index) const {
     CheckIndex(index);
-    auto length = list_.Perform(LB_GETTEXTLEN, static_cast<WPARAM>(index));
-    std::string text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
-    auto copied = list_.Perform(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
-    return text;
+    return list_.Texts()[static_cast<std::size_t>(index)];
 }
 
 void TListBoxItems::Put(int index, const std::string& text) {
@@ -98,6 +94,9 @@ std::vector<std::string> TListBoxItems::ToVector() const {
 
 void TListBoxItems::Assign(const std::vector<std::string>& texts) {
     Clear();
+    std::size_t bytes = 0;
+    for (const auto& text : texts) bytes += text.size() + 1;
+    list_.Perform(LB_INITSTORAGE, texts.size(), static_cast<LPARAM>(bytes));
     for (const auto& text : texts) Add(text);
 }
 
@@ -155,6 +154,38 @@ void TListBox::DeleteSelected() {
     }
     int current = ItemIndex();
     if (current >= 0) items_.Delete(current);
+}
+
+LRESULT TListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = TControl::WndProc(message, wParam, lParam);
+    switch (message) {
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+        if (result >= 0 && static_cast<std::size_t>(result) <= texts_.size()) {
+            const auto at = texts_.insert(texts_.begin() + result, reinterpret_cast<const char*>(lParam));
+            if (observer_) observer_->ItemInserted(static_cast<int>(result), *at);
+        }
+        break;
+    case LB_DELETESTRING:
+        if (result != LB_ERR && wParam < texts_.size()) {
+            texts_.erase(texts_.begin() + static_cast<std::ptrdiff_t>(wParam));
+            if (observer_) observer_->ItemDeleted(static_cast<int>(wParam));
+        }
+        break;
+    case LB_RESETCONTENT:
+        texts_.clear();
+        if (observer_) observer_->ItemsCleared();
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+void TListBox::DestroyingHandle() {
+    // The entries go with the window.
+    texts_.clear();
+    if (observer_) observer_->ItemsCleared();
 }
 
 bool TListBox::CommandNotify(WORD code) {

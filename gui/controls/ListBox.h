@@ -11,7 +11,9 @@ namespace gui {
 class TListBox;
 
 // The entries of a list box as a list of strings; the engine reads and
-// fills it directly.
+// fills it directly. Texts are read from the list box's own copy of them,
+// never with LB_GETTEXT, whose translation to the ANSI code page overruns a
+// fixed buffer on long entries under Wine.
 class TListBoxItems : public TStrings {
 public:
     explicit TListBoxItems(TListBox& list) : list_(list) {}
@@ -31,6 +33,7 @@ public:
     // the current position follows the entry it was on.
     void Exchange(int first, int second);
     std::vector<std::string> ToVector() const;
+    // Replaces all entries; the list reserves room for them first.
     void Assign(const std::vector<std::string>& texts);
 
 private:
@@ -46,6 +49,16 @@ struct TListItemCanvas {
 };
 
 using TDrawItemEvent = std::function<void(TListBox& sender, int index, RECT rect, UINT state, TListItemCanvas& canvas)>;
+
+// Told of every change to a list's entries, however it was made (through the
+// item store or by a message sent to the list), so that it can mirror them.
+class TListItemsObserver {
+public:
+    virtual ~TListItemsObserver() = default;
+    virtual void ItemInserted(int index, const std::string& text) = 0;
+    virtual void ItemDeleted(int index) = 0;
+    virtual void ItemsCleared() = 0;
+};
 
 struct TListBoxStyle {
     bool MultiSelect = true;
@@ -71,15 +84,23 @@ public:
 
     TNotifyEvent OnDblClick;
     TDrawItemEvent OnDrawItem;
+    // Null: nobody is told.
+    void SetItemsObserver(TListItemsObserver* observer) { observer_ = observer; }
+    // The entries' texts, kept in step with the list's own.
+    const std::vector<std::string>& Texts() const { return texts_; }
 
 protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void HandleCreated() override;
+    void DestroyingHandle() override;
     bool CommandNotify(WORD code) override;
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
 
 private:
     TListBoxStyle style_;
     TListBoxItems items_;
+    TListItemsObserver* observer_ = nullptr;
+    std::vector<std::string> texts_;
 };
 
 }  // namespace gui

@@ -5,6 +5,7 @@
 
 #include "../resources/MainResourceIds.h"
 #include "EnableRule.h"
+#include "RunMessages.h"
 
 namespace quorvel {
 
@@ -69,7 +70,8 @@ TQuorvel::TQuorvel()
       Execute(Make<gui::TButton>(gui::TRect{332, 208, 77, 25}, "実行(&E)")),
       SaveList(Make<gui::TButton>(gui::TRect{332, 4, 77, 25}, "ﾘｽﾄ保存(&S)")),
       LoadList(Make<gui::TButton>(gui::TRect{332, 36, 77, 25}, "ﾘｽﾄ読込(&L)")),
-      VariableName(Make<gui::TEdit>(gui::TRect{68, 48, 169, 20})) {
+      VariableName(Make<gui::TEdit>(gui::TRect{68, 48, 169, 20})),
+      run_(Handle(), kRunProgressMessage, kRunDoneMessage) {
     SetColor(gui::clBtnFace);
     SetFont(WindowFont());
 
@@ -98,9 +100,13 @@ TQuorvel::TQuorvel()
     }
     Tag = 0;
 
+    FileList.SetItemsObserver(&newest_);
+    FileList.SetAcceptFiles(true);
     ConnectEvents();
     SetProgramIcon();
 }
+
+TQuorvel::~TQuorvel() { FileList.SetItemsObserver(nullptr); }
 
 void TQuorvel::ConnectEvents() {
     FileList.OnClick = [this](gui::TControl& sender) { FileListClick(sender); };
@@ -116,6 +122,9 @@ void TQuorvel::ConnectEvents() {
     LoadList.OnClick = [this](gui::TControl& sender) { LoadListClick(sender); };
     VariableName.OnChange = [this](gui::TControl& sender) { FileListClick(sender); };
     VariableName.OnClick = [this](gui::TControl& sender) { FileListClick(sender); };
+    FileList.OnDropFiles = [this](gui::TControl& sender, const std::vector<std::string>& files) {
+        FileListDropFiles(sender, files);
+    };
 }
 
 // The caption shows the program's icon when the program carries one.

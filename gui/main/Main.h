@@ -2,16 +2,25 @@
 // list, saving and loading that list, and the synchronisation run.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "BackgroundSync.h"
+#include "BusyWindow.h"
 #include "FilePathEdit.h"
 #include "Form.h"
 #include "ListBox.h"
+#include "NewestEntryTracker.h"
 #include "StdCtrls.h"
+#include "TaskbarProgress.h"
 
 namespace quorvel {
 
 class TQuorvel : public gui::TForm {
 public:
     TQuorvel();
+    ~TQuorvel() override;
 
     // Controls, in creation order (the order the enable rule visits them).
     gui::TLabel& Label1;
@@ -41,10 +50,33 @@ public:
     void UpDownBtnClick(gui::TControl& Sender);
     void SetSyncFileClick(gui::TControl& Sender);
     void ExecuteClick(gui::TControl& Sender);
+    // Files and folders dropped from the shell on the list.
+    void FileListDropFiles(gui::TControl& Sender, const std::vector<std::string>& Files);
+
+    // What a run calls on its own thread (tests hold a run through it).
+    BackgroundSync::Engine SyncEngine = &BackgroundSync::RunEngine;
+    // From a press of "実行" until its run has ended and its closing box or
+    // error box is closed; a press meanwhile starts nothing.
+    bool Executing() const { return executing_; }
+    // While the run itself works (controls disabled, busy cursor).
+    bool Running() const { return busy_.has_value(); }
+
+protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void ConnectEvents();
     void SetProgramIcon();
+    void AppendEntries(const std::vector<std::string>& entries, gui::TControl& sender);
+    void StartRun();
+    void ShowRunProgress();
+    void RunFinished();
+
+    NewestEntryTracker newest_;
+    bool executing_ = false;
+    std::optional<BusyWindow> busy_;
+    std::optional<TaskbarProgress> taskbar_;
+    BackgroundSync run_;  // last, so that a run still working is waited for first
 };
 
 }  // namespace quorvel

@@ -2,15 +2,19 @@
 #include "Main.h"
 
 #include "EnableRule.h"
+#include "ListEntries.h"
 #include "ListFilePrompt.h"
-#include "Platform.h"
-#include "SyncUnit.h"
+#include "PathText.h"
+#include "PatternEntry.h"
+#include "SyncList.h"
 #include "stdDialogs.h"
 #include "stdVCLCtrl.h"
 
 namespace quorvel {
 
 void TQuorvel::FileListClick(gui::TControl& /*Sender*/) {
+    // A run holds the controls disabled; they get their states back at its end.
+    if (Running()) return;
     const auto fileCount = static_cast<std::size_t>(FileList.Items().Count());
     const bool nameEmpty = VariableName.Text().empty();
     for (gui::TControl* control : Controls()) {
@@ -18,7 +22,7 @@ void TQuorvel::FileListClick(gui::TControl& /*Sender*/) {
             control->SetEnabled(*enabled);
         }
     }
-    Tag = FindNewestFile(FileList.Items());
+    Tag = newest_.NewestIndex();
 }
 
 void TQuorvel::FileListDrawItem(gui::TListBox& /*Control*/, int Index, RECT Rect, UINT /*State*/,
@@ -26,9 +30,10 @@ void TQuorvel::FileListDrawItem(gui::TListBox& /*Control*/, int Index, RECT Rect
     Canvas.FillRect(Rect);
     Rect.left += 4;
     std::string text = FileList.Items().Get(Index);
-    if (Index == Tag) text += " [最新]";
+    // A pattern stands for many files: it is never the newest one.
+    if (Index == Tag && !IsPatternEntry(text, std::string())) text += " [最新]";
     // No DT_SINGLELINE: with DT_PATH_ELLIPSIS the end of a long path stays visible.
-    DrawTextA(Canvas.Handle, text.c_str(), -1, &Rect, DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+    gui::DrawPathText(Canvas.Handle, text, Rect, DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
 }
 
 void TQuorvel::SaveListClick(gui::TControl& /*Sender*/) {
@@ -42,7 +47,14 @@ void TQuorvel::LoadListClick(gui::TControl& Sender) {
     if (!path) return;
     std::string variableName;
     std::string sourceFile;
-    LoadSyncList(*path, variableName, sourceFile, FileList.Items());
+    // Read whole before anything changes: a list that fails to load leaves
+    // the window as it was.
+    TStringList loaded;
+    LoadSyncList(*path, variableName, sourceFile, loaded);
+    {
+        gui::TRedrawSuspended suspended(FileList);
+        FileList.Items().Assign(loaded.Items());
+    }
     VariableName.SetText(variableName);
     MainFile.SetText(sourceFile);
     FileListClick(Sender);
@@ -52,9 +64,22 @@ void TQuorvel::LoadListClick(gui::TControl& Sender) {
 void TQuorvel::AddFilesClick(gui::TControl& Sender) {
     const auto files = PromptForFilesToAdd(Handle());
     if (!files) return;
-    for (const std::string& file : *files) FileList.Items().Add(file);
-    FileList.SetItemIndex(FileList.Items().Count() - 1);
-    FileListClick(Sender);
+    AppendEntries(*files, Sender);
+}
+
+void TQuorvel::FileListDropFiles(gui::TControl& Sender, const std::vector<std::string>& Files) {
+    // The list is disabled while a run works and until its closing box is closed.
+    if (Executing() || Files.empty()) return;
+    AppendEntries(EntriesForDroppedPaths(Files), Sender);
+}
+
+void TQuorvel::AppendEntries(const std::vector<std::string>& entries, gui::TControl& sender) {
+    {
+        gui::TRedrawSuspended suspended(FileList);
+        for (const std::string& entry : entries) FileList.Items().Add(entry);
+        FileList.SetItemIndex(FileList.Items().Count() - 1);
+    }
+    FileListClick(sender);
 }
 
 void TQuorvel::RemoveFilesClick(gui::TControl& Sender) {
@@ -71,20 +96,5 @@ void TQuorvel::UpDownBtnClick(gui::TControl& Sender) {
 }
 
 void TQuorvel::SetSyncFileClick(gui::TControl& /*Sender*/) { MainFile.SetText(gui::CurrentItemText(FileList)); }
-
-void TQuorvel::ExecuteClick(gui::TControl& /*Sender*/) {
-    // An existing file always counts, whatever its date: a file older than
-    // 1980 has no packed age, yet it is the source the user chose.
-    if (!platform::FileExists(MainFile.Text())) {
-        if (!gui::AskYesNo("ファイルが設定されていません\rリスト内で最新のファイルを設定しますか？",
-                           gui::TMsgDlgType::mtConfirmation)) {
-            return;
-        }
-        MainFile.SetText(FileList.Items().Get(FindNewestFile(FileList.Items())));
-    }
-    SyncVariable(VariableName.Text(), MainFile.Text(), FileList.Items(), false);
-    gui::ShowMsg("変数は同期されました。", gui::TMsgDlgType::mtInformation);
-    FileList.Repaint();
-}
 
 }  // namespace quorvel

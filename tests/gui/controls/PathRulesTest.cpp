@@ -1,4 +1,5 @@
 #include "PathRules.h"
+#include "PathText.h"
 #include "TestHost.h"
 
 #include <gtest/gtest.h>
@@ -45,4 +46,18 @@ TEST(PathRules, InitDirComesFromAnExistingFileOrDirectoryOnly) {
     CloseHandle(created);
     EXPECT_EQ(DeriveInitDir(rootFile), "C:\\");
     DeleteFileA(rootFile.c_str());
+}
+
+TEST(PathText, OverlongTextKeepsWholeCharactersAtBothEnds) {
+    const std::string so = "ソ";  // 0x83 0x5C
+    std::string many;
+    for (int i = 0; i < 2000; ++i) many += so;
+    std::string eighth;
+    for (int i = 0; i < 128; ++i) eighth += so;
+    const std::string ascii(3000, 'x');
+    EXPECT_EQ(ShortenedForDrawing("C:\\" + so + ".txt"), "C:\\" + so + ".txt");
+    EXPECT_EQ(ShortenedForDrawing(std::string(512, 'y')), std::string(512, 'y'));
+    EXPECT_EQ(ShortenedForDrawing(ascii), std::string(256, 'x') + "..." + std::string(256, 'x'));
+    // An odd start puts every cut one byte later, never inside a character.
+    EXPECT_EQ(ShortenedForDrawing("a" + many), "a" + eighth + "..." + eighth);
 }

@@ -70,6 +70,31 @@ TEST_F(DrawingTest, NewestEntryCarriesTheMark) {
     EXPECT_NEAR(b.right - a.right, TextWidth(" [最新]"), 3);
 }
 
+TEST_F(DrawingTest, PatternEntryNeverCarriesTheMark) {
+    for (const std::string pattern : {"site\\**\\*.html", "page?.html"}) {
+        // No listed file exists, so the newest index is 0, where the pattern stands.
+        Window().FileList.Items().Clear();
+        AddThroughDialog({pattern, "missing.html"});
+        ASSERT_EQ(Window().Tag, 0);
+        EXPECT_NEAR(InkOf(Row(0)).right, 4 + TextWidth(pattern), 3) << pattern;
+    }
+}
+
+TEST_F(DrawingTest, PathOfThousandsOfCharactersShowsAsAnyTooLongPath) {
+    const auto path = [](std::size_t length) {
+        std::string text = "C:\\";
+        while (text.size() < length) text += "folder\\";
+        return text + "name.txt";
+    };
+    AddThroughDialog({path(200), path(40000)});
+    Window().FileList.Items().Add("missing.txt");  // so that no row carries the mark
+    Type(Window().VariableName, "x");
+    ASSERT_EQ(Window().Tag, 0);
+    Window().FileList.Items().Exchange(0, 2);
+    EXPECT_TRUE(Row(1).SameAs(Row(2))) << "the same start, ellipsis and file name";
+    EXPECT_TRUE(IsWindow(Window().Handle()));
+}
+
 TEST_F(DrawingTest, LongPathKeepsItsFileNameAndMarkBehindAnEllipsis) {
     std::string path = "C:\\";
     for (int i = 0; i < 12; ++i) path += "folder" + std::to_string(i) + "\\";

@@ -2,7 +2,11 @@
 // the success message, and failures shown in the application's error box.
 #include "MainWindowFixture.h"
 
+#include <atomic>
+#include <future>
+
 #include "Application.h"
+#include "SyncUnit.h"
 
 namespace quorvel::test {
 namespace {
@@ -39,14 +43,28 @@ TEST_F(ExecuteTest, RunCopiesTheRegionAndAnnouncesIt) {
 
 TEST_F(ExecuteTest, MissingSourceAnsweredNoRunsNothing) {
     SetUpFiles();
-    Window().MainFile.SetText(dir_.Path());  // a folder is no file
+    const std::string missing = dir_.File("missing.html");
+    Window().MainFile.SetText(missing);
     dialogs_.BoxAnswers.push_back(IDNO);
     Press(Window().Execute);
 
     ASSERT_EQ(dialogs_.Boxes.size(), 1u) << "the question only, no message after it";
     EXPECT_EQ(dialogs_.Boxes[0].Text, "ファイルが設定されていません\rリスト内で最新のファイルを設定しますか？");
     EXPECT_EQ(dialogs_.Boxes[0].Buttons, gui::MessageBoxButtons::YesNo);
-    EXPECT_EQ(Window().MainFile.Text(), dir_.Path());
+    EXPECT_EQ(Window().MainFile.Text(), missing);
+    EXPECT_EQ(ReadBytes(files_[1]), kOldRegion);
+}
+
+// A source that names something unusable, a folder for instance, is never
+// silently swapped for the newest file: the run says what is wrong.
+TEST_F(ExecuteTest, UnusableSourceIsAnErrorNotAQuestion) {
+    SetUpFiles();
+    Window().MainFile.SetText(dir_.Path());
+    Press(Window().Execute);
+
+    EXPECT_TRUE(dialogs_.Boxes.empty());
+    ASSERT_EQ(errors_.size(), 1u);
+    EXPECT_EQ(errors_[0], "ファイル " + dir_.Path() + " は開けません");
     EXPECT_EQ(ReadBytes(files_[1]), kOldRegion);
 }
 
@@ -106,6 +124,98 @@ TEST_F(ExecuteTest, RunStoppedByAMissingTargetKeepsWhatWasWritten) {
     EXPECT_EQ(ReadBytes(files_[0]), "top\r\n" + kNewRegion + "end\r\n");
     EXPECT_EQ(ReadBytes(files_[1]), kOldRegion);
     EXPECT_TRUE(dialogs_.Boxes.empty()) << "no success message";
+}
+
+// The real engine behind a gate that the test opens: the run it starts is
+// held until then, with the window in its busy state.
+class HeldRunTest : public ExecuteTest {
+protected:
+    HeldRunTest() {
+        Window().SyncEngine = [this, gate = gate_.get_future().share()](
+                                  const std::string& name, const std::string& source, const TStrings& files) {
+            ++runs_;
+            gate.wait();
+            BackgroundSync::RunEngine(name, source, files);
+        };
+    }
+    ~HeldRunTest() override { Release(); }
+    void StartHeld() {
+        Window().MainFile.SetText(files_[2]);
+        SendMessageA(Window().Execute.Handle(), BM_CLICK, 0, 0);
+        Pump();
+        ASSERT_TRUE(Window().Running());
+    }
+    void Release() {
+        if (!released_) gate_.set_value();
+        released_ = true;
+        WaitForExecution(Window());
+    }
+    HCURSOR CursorOverWindow() {
+        SendMessageA(Window().Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Window().Handle()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    }
+    std::vector<bool> InputStates() {
+        TQuorvel& w = Window();
+        return EnabledStates({&w.MainFile, &w.FileList, &w.AddFiles, &w.RemoveFiles, &w.UpBtn, &w.DownBtn,
+                              &w.SetSyncFile, &w.Execute, &w.SaveList, &w.LoadList, &w.VariableName});
+    }
+    std::atomic<int> runs_{0};
+
+private:
+    std::promise<void> gate_;
+    bool released_ = false;
+};
+
+TEST_F(HeldRunTest, WindowIsBusyWhileTheRunWorksAndItselfAgainAfterwards) {
+    SetUpFiles();
+    const std::vector<bool> before = InputStates();
+    StartHeld();
+    EXPECT_EQ(InputStates(), std::vector<bool>(before.size(), false)) << "every input control disabled";
+    EXPECT_TRUE(IsWindowEnabled(Window().Label3.Handle())) << "labels keep their look";
+    EXPECT_EQ(CursorOverWindow(), LoadCursor(nullptr, IDC_WAIT));
+    EXPECT_EQ(ReadBytes(files_[1]), kOldRegion) << "held before the first file";
+
+    // Nothing starts a second run or ends the window meanwhile.
+    Window().ExecuteClick(Window().Execute);
+    AltKey('E');
+    SendMessageA(Window().Handle(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsWindow(Window().Handle()));
+
+    Release();
+    EXPECT_EQ(runs_, 1);
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_EQ(ReadBytes(files_[1]), kNewRegion);
+    ASSERT_EQ(dialogs_.Boxes.size(), 1u);
+    EXPECT_EQ(dialogs_.Boxes[0].Text, "変数は同期されました。");
+    EXPECT_EQ(InputStates(), before);
+    EXPECT_EQ(CursorOverWindow(), LoadCursor(nullptr, IDC_ARROW));
+    Type(Window().VariableName, "x");
+    EXPECT_EQ(Window().Tag, FindNewestFile(Window().FileList.Items())) << "the mark follows what the run wrote";
+}
+
+TEST_F(HeldRunTest, PressWhileTheClosingOrErrorBoxIsOpenStartsNothing) {
+    const struct {
+        const char* variable;
+        const char* box;
+    } cases[] = {{"menu", "変数は同期されました。"}, {"footer", "変数が発見できませんでした。."}};
+    gui::Application().OnException = nullptr;  // the standard error box, behind the seam
+    dialogs_.WhileBoxOpen = [this] {
+        if (IsWindowEnabled(Window().Execute.Handle())) SendMessageA(Window().Execute.Handle(), BM_CLICK, 0, 0);
+    };
+    SetUpFiles();
+    StartHeld();
+    Release();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.variable);
+        dialogs_.Boxes.clear();
+        runs_ = 0;
+        Window().VariableName.SetText(c.variable);
+        Press(Window().Execute);
+        EXPECT_EQ(runs_, 1);
+        ASSERT_EQ(dialogs_.Boxes.size(), 1u);
+        EXPECT_EQ(dialogs_.Boxes[0].Text, c.box);
+    }
 }
 
 TEST(ErrorBoxText, AppendsAPeriodOnlyAfterBytesSortingAfterThePeriod) {

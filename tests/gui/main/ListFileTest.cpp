@@ -98,34 +98,37 @@ TEST_F(MainWindowTest, LoadReplacesListAndEditsAndMarksTheNewest) {
 }
 
 TEST_F(MainWindowTest, FailedLoadKeepsTheWindowAsItWas) {
-    AddThroughDialog({"kept"});
+    const std::string longEntry(32768, 'x');
+    const struct {
+        const char* name;
+        std::optional<std::string> bytes;  // nothing: no such file
+        std::string message;               // the error's message starts with it
+    } cases[] = {
+        {"short.lst", "変数:other\r\n同期ﾌｧｲﾙ:elsewhere\r\n",
+         "ファイル " + dir_.File("short.lst") + " は同期リストではありません（3 行目の [EOH] がありません）"},
+        {"absent.lst", std::nullopt, "ファイル " + dir_.File("absent.lst") + " は開けません"},
+        {"no-eoh.lst", "変数:other\r\n同期ﾌｧｲﾙ:elsewhere\r\nnew.txt\r\nmore.txt\r\n",
+         "ファイル " + dir_.File("no-eoh.lst") + " は同期リストではありません（3 行目が [EOH] ではありません）"},
+        // Longer than the longest path: no list, and nothing of it reaches the window.
+        {"long.lst", "変数:other\r\n同期ﾌｧｲﾙ:elsewhere\r\n[EOH]\r\nnew.txt\r\n" + longEntry + "\r\n",
+         "ファイル " + dir_.File("long.lst") + " は同期リストではありません（5 行目が 32767 文字を超えています）"},
+    };
+    AddThroughDialog({"kept", "kept too"});
     Type(Window().VariableName, "name");
     Window().MainFile.SetText("source");
-    const std::string list = dir_.File("short.lst");
-    WriteBytes(list, "変数:other\r\n同期ﾌｧｲﾙ:elsewhere\r\n");
-    dialogs_.FileAnswers.push_back(Strings{list});
-    Press(Window().LoadList);
-
-    ASSERT_EQ(errors_.size(), 1u);
-    EXPECT_EQ(errors_[0], "ファイル " + list + " は同期リストではありません（3 行目の [EOH] がありません）");
-    EXPECT_EQ(Entries(), (Strings{"kept"}));
-    EXPECT_EQ(Window().VariableName.Text(), "name");
-    EXPECT_EQ(Window().MainFile.Text(), "source");
-
-    // An entry longer than the longest path is no file name either.
-    WriteBytes(list, "変数:other\r\n同期ﾌｧｲﾙ:elsewhere\r\n[EOH]\r\na\r\n" + std::string(32768, 'e') + "\r\n");
-    dialogs_.FileAnswers.push_back(Strings{list});
-    Press(Window().LoadList);
-    ASSERT_EQ(errors_.size(), 2u);
-    EXPECT_EQ(errors_[1], "ファイル " + list + " は同期リストではありません（5 行目が 32767 文字を超えています）");
-    EXPECT_EQ(Entries(), (Strings{"kept"}));
-    EXPECT_EQ(Window().VariableName.Text(), "name");
-
-    dialogs_.FileAnswers.push_back(Strings{dir_.File("absent.lst")});
-    Press(Window().LoadList);
-    ASSERT_EQ(errors_.size(), 3u);
-    EXPECT_EQ(errors_[2], "ファイル " + dir_.File("absent.lst") + " は開けません");
-    EXPECT_EQ(Entries(), (Strings{"kept"}));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        errors_.clear();
+        const std::string list = dir_.File(c.name);
+        if (c.bytes) WriteBytes(list, *c.bytes);
+        dialogs_.FileAnswers.push_back(Strings{list});
+        Press(Window().LoadList);
+        ASSERT_EQ(errors_.size(), 1u);
+        EXPECT_EQ(errors_[0].substr(0, c.message.size()), c.message);
+        EXPECT_EQ(Entries(), (Strings{"kept", "kept too"}));
+        EXPECT_EQ(Window().VariableName.Text(), "name");
+        EXPECT_EQ(Window().MainFile.Text(), "source");
+    }
 }
 
 TEST_F(MainWindowTest, CancelledPromptsChangeNothing) {

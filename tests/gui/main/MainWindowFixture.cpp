@@ -4,6 +4,16 @@
 
 namespace quorvel::test {
 
+void WaitForExecution(TQuorvel& window) {
+    const DWORD deadline = GetTickCount() + 60000;
+    gui::Application().ProcessMessages();
+    while (window.Executing() && GetTickCount() < deadline) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        gui::Application().ProcessMessages();
+    }
+    ASSERT_FALSE(window.Executing()) << "the run did not end";
+}
+
 MainWindowTest::MainWindowTest() {
     gui::Application().Initialize();
     gui::Application().Title = "クオーヴェル";
@@ -24,7 +34,7 @@ void MainWindowTest::Pump() { gui::Application().ProcessMessages(); }
 void MainWindowTest::Press(gui::TButton& button) {
     ASSERT_TRUE(IsWindowEnabled(button.Handle())) << button.Text() << " is disabled";
     SendMessageA(button.Handle(), BM_CLICK, 0, 0);
-    Pump();
+    WaitForExecution(Window());
 }
 
 void MainWindowTest::Type(gui::TEdit& edit, const std::string& characters) {

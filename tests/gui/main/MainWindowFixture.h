@@ -15,6 +15,10 @@
 
 namespace quorvel::test {
 
+// Handles messages until a press of "実行" has run its course (the run and
+// its closing box, which a scripted or driven dialog answers).
+void WaitForExecution(TQuorvel& window);
+
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest();
@@ -25,7 +29,7 @@ protected:
     // Handles every waiting message, as the message loop would.
     static void Pump();
     // Clicks an enabled button (a disabled one fails the test: the platform
-    // would still deliver the click).
+    // would still deliver the click) and waits for a run it starts.
     void Press(gui::TButton& button);
     // Types characters into an edit, one WM_CHAR each (8 is Backspace).
     void Type(gui::TEdit& edit, const std::string& characters);

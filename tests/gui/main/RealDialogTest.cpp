@@ -6,6 +6,7 @@
 #include "Application.h"
 #include "DialogDriver.h"
 #include "Main.h"
+#include "MainWindowFixture.h"
 #include "TestFiles.h"
 
 namespace quorvel::test {
@@ -37,22 +38,6 @@ std::string WithCrLf(const std::string& text) {
     }
     return result;
 }
-
-class CurrentDirectory {
-public:
-    explicit CurrentDirectory(const std::string& folder) {
-        char previous[MAX_PATH];
-        GetCurrentDirectoryA(MAX_PATH, previous);
-        previous_ = previous;
-        SetCurrentDirectoryA(folder.c_str());
-    }
-    CurrentDirectory(const CurrentDirectory&) = delete;
-    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
-    ~CurrentDirectory() { SetCurrentDirectoryA(previous_.c_str()); }
-
-private:
-    std::string previous_;
-};
 
 TEST(RealDialogs, LoadTheExampleListAndSynchroniseItsPages) {
     TempDir dir;
@@ -91,6 +76,7 @@ TEST(RealDialogs, LoadTheExampleListAndSynchroniseItsPages) {
     {
         guitest::DialogDriver driver(guitest::DialogDriver::Press(IDOK));
         SendMessageA(window.Execute.Handle(), BM_CLICK, 0, 0);
+        WaitForExecution(window);
         ASSERT_TRUE(driver.Seen().found);
         EXPECT_TRUE(driver.Seen().HasText("変数は同期されました。"));
         EXPECT_EQ(driver.Seen().caption, "情報");

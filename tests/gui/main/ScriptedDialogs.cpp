@@ -8,6 +8,7 @@ void ScriptedDialogs::MessageBeep(UINT sound) { Beeps.push_back(sound); }
 
 int ScriptedDialogs::ShowMessageBox(const gui::MessageBoxRequest& request) {
     Boxes.push_back(request);
+    if (WhileBoxOpen) WhileBoxOpen();
     if (!BoxAnswers.empty()) {
         const int answer = BoxAnswers.front();
         BoxAnswers.pop_front();

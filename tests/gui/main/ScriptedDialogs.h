@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ public:
     std::deque<int> BoxAnswers;
     // Answers for the next file dialogs: the chosen files, or nothing for Cancel.
     std::deque<std::optional<std::vector<std::string>>> FileAnswers;
+
+    // Runs while each message box is open (as a user acting meanwhile).
+    std::function<void()> WhileBoxOpen;
 
     std::vector<gui::MessageBoxRequest> Boxes;
     std::vector<gui::OpenFileRequest> FileRequests;

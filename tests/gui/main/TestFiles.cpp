@@ -31,6 +31,12 @@ void ForEachEntry(const std::string& folder, Visit visit) {
 
 }  // namespace
 
+CurrentDirectory::CurrentDirectory(const std::string& folder) : previous_(platform::GetCurrentDir()) {
+    platform::SetCurrentDir(folder);
+}
+
+CurrentDirectory::~CurrentDirectory() { platform::SetCurrentDir(previous_); }
+
 TempDir::TempDir() : path_(platform::ExcludeTrailingDelimiter(folder_.Dir(), 3)) {}
 
 void SetModified(const std::string& path, WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second) {

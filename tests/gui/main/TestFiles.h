@@ -25,6 +25,18 @@ private:
     std::string path_;
 };
 
+// The process's current folder is the given one for the object's lifetime.
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const std::string& folder);
+    CurrentDirectory(const CurrentDirectory&) = delete;
+    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+    ~CurrentDirectory();
+
+private:
+    std::string previous_;
+};
+
 using ::ReadBytes;
 using ::WriteBytes;
 // Sets the last-write time, given in local time.

@@ -1,0 +1,34 @@
+// The progress bar of the window's taskbar button, where the system offers
+// one; elsewhere it shows nothing and costs nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "ComApartment.h"
+
+struct ITaskbarList3;
+
+namespace quorvel {
+
+class TaskbarProgress {
+public:
+    explicit TaskbarProgress(HWND window);
+    // The button shows no progress any more.
+    ~TaskbarProgress();
+    TaskbarProgress(const TaskbarProgress&) = delete;
+    TaskbarProgress& operator=(const TaskbarProgress&) = delete;
+
+    void Show(int done, int total);
+
+private:
+    struct Releaser {
+        void operator()(ITaskbarList3* list) const;
+    };
+    gui::ComApartment apartment_;
+    HWND window_;
+    std::unique_ptr<ITaskbarList3, Releaser> taskbar_;
+};
+
+}  // namespace quorvel
