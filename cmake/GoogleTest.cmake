@@ -11,12 +11,16 @@ add_subdirectory(${QUORVEL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/_googletest EXCLUDE
 include(GoogleTest)
 
 # quorvel_add_test(name SOURCES ... LIBS ...): one GoogleTest program,
-# discovered when ctest runs (under Wine for the Windows build).
+# discovered when ctest runs (under Wine for the Windows build). A test
+# passes only when GoogleTest says so: a process that ends silently with
+# status 0 (as one killed inside Wine may) is no pass.
 function(quorvel_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                        WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
-                       PROPERTIES TIMEOUT 300)
+                       PROPERTIES TIMEOUT 300
+                                  PASS_REGULAR_EXPRESSION "\\[  (PASSED  |SKIPPED )\\] 1 test"
+                                  FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
 endfunction()
