@@ -3,6 +3,7 @@
 // Prints a table; asserts nothing.
 //
 //   bench_sync [work folder] [sizes...]     (default: 100 1000 10000)
+//   bench_sync WORK site                    (the whole-site rows only)
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -90,6 +91,11 @@ void BigPageRow(const std::string& root, int megabytes) {
 
 int main(int argc, char** argv) {
   const std::string root = argc > 1 ? argv[1] : "bench-sync-work";
+  ::mkdir(root.c_str(), 0777);
+  if (argc > 2 && std::string(argv[2]) == "site") {
+    SiteRows(root);
+    return 0;
+  }
   std::vector<int> sizes;
   for (int i = 2; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
   if (sizes.empty()) sizes = {100, 1000, 10000};

@@ -1,6 +1,9 @@
 // A whole site: 10,000 pages in 100 folders, each holding three regions,
 // synchronised with patterns, --all, --relink and --convert, each next to
 // the plain run it is measured against. Prints a table; asserts nothing.
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -56,9 +59,19 @@ SiteFiles BuildSite(const std::string& root, bool mixedEncodings, const std::str
   return site;
 }
 
-void Row(const char* what, const Measure& base, const Measure& measured, double goal) {
-  std::printf("%-44s | %8.3f %8.3f %7.2f %7.2f\n", what, base.seconds, measured.seconds, measured.seconds / base.seconds,
-              goal);
+// The run against its base, measured in turns (base, run, base, run, ...)
+// after the previous runs' writes have reached the disk, so that neither
+// pays for the other's write-back.
+void Row(const char* what, const std::vector<std::string>& base, const std::vector<std::string>& run,
+         const std::string& dir, double goal) {
+  Measure bestBase{1e9, 0, 0}, bestRun{1e9, 0, 0};
+  const auto settle = [] { ::sync(); };
+  for (int turn = 0; turn < kRepetitions; ++turn) {
+    bestBase.seconds = std::min(bestBase.seconds, TimeOnce(base, dir, settle).seconds);
+    bestRun.seconds = std::min(bestRun.seconds, TimeOnce(run, dir, settle).seconds);
+  }
+  std::printf("%-44s | %8.3f %8.3f %7.2f %7.2f\n", what, bestBase.seconds, bestRun.seconds,
+              bestRun.seconds / bestBase.seconds, goal);
   std::fflush(stdout);
 }
 
@@ -68,23 +81,25 @@ void SiteRows(const std::string& root) {
   std::printf("\nA whole site: %d pages of about 8 KB in %d folders, three regions each. Best of %d runs.\n\n",
               kFolders * kPagesPerFolder, kFolders, kRepetitions);
   std::printf("%-44s | %8s %8s %7s %7s\n", "run (measured against)", "base s", "run s", "ratio", "goal");
-  const auto nothing = [] {};
   const std::string con = BENCH_QUORVEL_CON;
   {
     const SiteFiles site = BuildSite(root, false, "<a href=\"teas.html\">Teas</a> | <a href=\"img/logo.png\">logo</a>");
-    const Measure listed = Time({con, "listed.lst"}, site.dir, nothing);
-    Row("one pattern entry (every page listed)", listed, Time({con, "pattern.lst"}, site.dir, nothing), 1.1);
-    Row("--all, 3 variables (one variable)", listed, Time({con, "--all", "listed.lst"}, site.dir, nothing), 1.2);
-    Row("--relink (plain)", listed, Time({con, "--relink", "listed.lst"}, site.dir, nothing), 1.1);
+    const std::vector<std::string> listed = {con, "listed.lst"};
+    Row("one pattern entry (every page listed)", listed, {con, "pattern.lst"}, site.dir, 1.1);
+    Row("--all, 3 variables (one variable)", listed, {con, "--all", "listed.lst"}, site.dir, 1.2);
+    Row("--relink (plain)", listed, {con, "--relink", "listed.lst"}, site.dir, 1.1);
   }
   {
     // Pages in three encodings: the plain run copies an ASCII menu (no
     // encoding matters), --convert a Japanese one into each page's encoding.
+    // The plain run has a source of its own with an ASCII menu.
     SiteFiles site = BuildSite(root, true, "<a href=\"teas.html\">Teas</a>");
-    const Measure plain = Time({con, "listed.lst"}, site.dir, nothing);
-    Put(site.dir + "/index.html", "<meta charset=\"UTF-8\">\n" +
-                                      Region("menu", "<a href=\"teas.html\">\xE3\x81\x8A\xE8\x8C\xB6</a>"));
-    Row("--convert, 3 encodings (plain, ASCII menu)", plain, Time({con, "--convert", "listed.lst"}, site.dir, nothing),
+    Put(site.dir + "/japanese.html", "<meta charset=\"UTF-8\">\n" +
+                                         Region("menu", "<a href=\"teas.html\">\xE3\x81\x8A\xE8\x8C\xB6</a>"));
+    std::string list = "変数:menu\n同期ﾌｧｲﾙ:japanese.html\n[EOH]\n";
+    for (const std::string& page : site.pages) list += page + "\n";
+    Put(site.dir + "/japanese.lst", list);
+    Row("--convert, 3 encodings (plain, ASCII menu)", {con, "listed.lst"}, {con, "--convert", "japanese.lst"}, site.dir,
         1.3);
     std::system(("rm -rf '" + site.dir + "'").c_str());
   }

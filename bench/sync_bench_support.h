@@ -19,6 +19,10 @@ struct Measure {
 Measure Time(const std::vector<std::string>& command, const std::string& dir, const std::function<void()>& prepare,
              const std::vector<std::string>& environment = {});
 
+// One run of a program, prepare() run untimed before it.
+Measure TimeOnce(const std::vector<std::string>& command, const std::string& dir, const std::function<void()>& prepare,
+                 const std::vector<std::string>& environment = {});
+
 void Put(const std::string& name, const std::string& bytes);
 
 // The site rows: patterns, --all, --relink and --convert over 10,000 pages
