@@ -1,6 +1,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <mutex>
 
 #include "CodePageConversion.h"
 
@@ -15,7 +16,9 @@ iconv_t NoConverter() { return reinterpret_cast<iconv_t>(-1); }
 const char* IconvName(CodePage page) { return page == CodePage::ShiftJis ? "CP932" : "UTF-8"; }
 
 // Opening a converter loads its module and tables, so each direction is
-// opened once per thread and kept.
+// opened once and kept (a lock keeps two threads off one converter's
+// state; a thread-local would make the program need the dynamic loader's
+// TLS calls).
 class Converters {
  public:
   Converters() = default;
@@ -43,7 +46,9 @@ class Converters {
 }  // namespace
 
 bool ConvertCodePage(std::string_view text, CodePage from, CodePage to, std::string& out) {
-  thread_local Converters converters;
+  static Converters converters;
+  static std::mutex converting;
+  const std::lock_guard<std::mutex> hold(converting);
   const iconv_t descriptor = converters.Get(from, to);
   out.clear();
   if (descriptor == NoConverter()) return false;
