@@ -21,6 +21,8 @@ std::vector<std::size_t> textSizes() {
 namespace {
 
 const std::string kCloseJapanese = "\x82\xb1\x82\xb1\x82\xdc\x82\xc5";  // kokomade
+const std::string kCloseUtf8 = "\xe3\x81\x93\xe3\x81\x93\xe3\x81\xbe\xe3\x81\xa7";
+const std::string kCloseEucJp = "\xa4\xb3\xa4\xb3\xa4\xde\xa4\xc7";
 
 // Lines of an ordinary Japanese web page: markup, Shift_JIS prose (with 5C
 // trail bytes), percent signs in attributes, comments and slashes.
@@ -74,8 +76,12 @@ const char *placementName(Placement placement) {
     return "?";
 }
 
-std::string regionPattern(const std::string &name) {
-    return "(<!--(?:(?!-->).)*?)?%(" + name + ")%((.|\\n)*?)%(close|" + kCloseJapanese + ") \\2%((?:(?!<!--).)*?-->)?";
+const char *closingsName(Closings closings) { return closings == Closings::two ? "2" : "4"; }
+
+std::string regionPattern(const std::string &name, Closings closings) {
+    std::string keywords = "close|" + kCloseJapanese;
+    if (closings == Closings::four) keywords += "|" + kCloseUtf8 + "|" + kCloseEucJp;
+    return "(<!--(?:(?!-->).)*?)?%(" + name + ")%((.|\\n)*?)%(" + keywords + ") \\2%((?:(?!<!--).)*?-->)?";
 }
 
 std::string regionText(const std::string &name, bool fresh) {

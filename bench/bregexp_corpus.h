@@ -16,9 +16,15 @@ enum class Placement { start, end, whole, absent };
 
 const char *placementName(Placement placement);
 
+// Which closing keywords the region pattern accepts: "close" or ここまで in
+// Shift_JIS, or those and ここまで in UTF-8 and EUC-JP too (raw bytes).
+enum class Closings { two, four };
+
+const char *closingsName(Closings closings);
+
 // The synchronisation engine's region pattern for a variable name (already
 // escaped): comment lead-in and lead-out that stay inside their comments.
-std::string regionPattern(const std::string &name);
+std::string regionPattern(const std::string &name, Closings closings = Closings::two);
 
 // A region of about two kilobytes, markers included; `fresh` gives the
 // source file's newer content used as replacement.
