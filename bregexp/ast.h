@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "char_class.h"
@@ -15,11 +16,12 @@ enum class AssertKind { line_start, line_end, text_start, text_end, text_end_or_
 constexpr uint32_t kUnbounded = UINT32_MAX;
 
 struct Node {
-    enum class Kind { empty, literal, any, char_class, concat, alternation, group, repeat, assertion, backref, lookahead };
+    enum class Kind { empty, literal, text, any, char_class, concat, alternation, group, repeat, assertion, backref, lookahead };
 
     Kind kind = Kind::empty;
     uint32_t code = 0;             // literal: character code
-    bool fold = false;             // literal, backref: ASCII case folding
+    std::string text;              // text: two or more literal characters, compared byte for byte
+    bool fold = false;             // literal, text, backref: ASCII case folding
     bool dot_all = false;          // any: also matches "\n"
     CharClass chars;               // char_class
     int group = 0;                 // group: capture number, 0 for (?:...); backref: group referred to

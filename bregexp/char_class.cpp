@@ -37,6 +37,51 @@ void CharClass::add_spaces() {
     for (char c : {' ', '\t', '\n', '\r', '\f', '\v'}) add(static_cast<unsigned char>(c));
 }
 
+bool CharClass::add_posix(const std::string &name) {
+    if (name == "alpha") {
+        add_range('A', 'Z');
+        add_range('a', 'z');
+    } else if (name == "digit") {
+        add_digits();
+    } else if (name == "alnum") {
+        add_digits();
+        add_range('A', 'Z');
+        add_range('a', 'z');
+    } else if (name == "upper") {
+        add_range('A', 'Z');
+    } else if (name == "lower") {
+        add_range('a', 'z');
+    } else if (name == "space") {
+        add_spaces();
+    } else if (name == "blank") {
+        add(' ');
+        add('\t');
+    } else if (name == "punct") {
+        add_range('!', '/');
+        add_range(':', '@');
+        add_range('[', '`');
+        add_range('{', '~');
+    } else if (name == "print") {
+        add_range(' ', '~');
+    } else if (name == "graph") {
+        add_range('!', '~');
+    } else if (name == "cntrl") {
+        add_range(0, 0x1F);
+        add(0x7F);
+    } else if (name == "xdigit") {
+        add_digits();
+        add_range('A', 'F');
+        add_range('a', 'f');
+    } else if (name == "word") {
+        add_word_chars();
+    } else if (name == "ascii") {
+        add_range(0, 0x7F);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 void CharClass::fold_ascii_case() {
     for (uint32_t c = 'A'; c <= 'Z'; ++c) {
         if (has_byte(static_cast<unsigned char>(c)) || has_byte(static_cast<unsigned char>(c + 32))) {

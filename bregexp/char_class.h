@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -19,6 +20,9 @@ public:
     void add_digits();
     void add_word_chars();
     void add_spaces();
+    // Perl's POSIX class of this name ("alpha", "digit", ...) with its byte
+    // meaning: ASCII members only. False for an unknown name.
+    bool add_posix(const std::string &name);
     // ASCII letters get their other case too.
     void fold_ascii_case();
     void negate();

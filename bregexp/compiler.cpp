@@ -2,10 +2,13 @@
 
 #include "bregexp_error.h"
 #include "memo_plan.h"
+#include "nfa.h"
 #include "search_facts.h"
 #include "sjis.h"
 
 namespace bregexp {
+
+const char *const kPatternTooLargeMessage = "pattern too large";
 
 namespace {
 
@@ -22,6 +25,7 @@ bool is_single_char(const Node &node) {
 bool nullable(const Node &node) {
     switch (node.kind) {
     case Node::Kind::literal:
+    case Node::Kind::text:
     case Node::Kind::any:
     case Node::Kind::char_class: return false;
     case Node::Kind::concat:
@@ -38,14 +42,76 @@ bool nullable(const Node &node) {
     }
 }
 
+bool has_capture(const Node &node) {
+    if (node.kind == Node::Kind::group && node.group > 0) return true;
+    for (const auto &child : node.children)
+        if (has_capture(*child)) return true;
+    return false;
+}
+
+// Characters every match of node has, when that number is fixed.
+bool fixed_width(const Node &node, bool sjis, uint64_t &chars) {
+    chars = 0;
+    switch (node.kind) {
+    case Node::Kind::empty:
+    case Node::Kind::assertion:
+    case Node::Kind::lookahead: return true;
+    case Node::Kind::literal:
+    case Node::Kind::any:
+    case Node::Kind::char_class: chars = 1; return true;
+    case Node::Kind::text: {
+        const auto *bytes = reinterpret_cast<const unsigned char *>(node.text.data());
+        for (size_t i = 0; i < node.text.size(); i += char_width(bytes, i, node.text.size(), sjis)) ++chars;
+        return true;
+    }
+    case Node::Kind::group: return fixed_width(*node.children[0], sjis, chars);
+    case Node::Kind::concat:
+        for (const auto &child : node.children) {
+            uint64_t part = 0;
+            if (!fixed_width(*child, sjis, part)) return false;
+            chars += part;
+        }
+        return true;
+    case Node::Kind::alternation:
+        for (size_t i = 0; i < node.children.size(); ++i) {
+            uint64_t part = 0;
+            if (!fixed_width(*node.children[i], sjis, part) || (i > 0 && part != chars)) return false;
+            chars = part;
+        }
+        return true;
+    case Node::Kind::repeat: {
+        uint64_t part = 0;
+        if (node.min != node.max || !fixed_width(*node.children[0], sjis, part)) return false;
+        chars = part * node.min;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+// Perl's rule for a repeated group of fixed width holding no other group,
+// "(b)?", "(?:(bc|de))*": when the repeat matches zero times the group is
+// unset, even if an earlier iteration of a loop around it had set it. The
+// group's number, or 0 when the rule does not apply.
+int group_unset_by_empty_repeat(const Node &repeat, bool sjis) {
+    if (repeat.min != 0) return 0;
+    const Node *body = repeat.children[0].get();
+    while (body->kind == Node::Kind::group && body->group == 0) body = body->children[0].get();
+    uint64_t chars = 0;
+    if (body->kind != Node::Kind::group || has_capture(*body->children[0]) || !fixed_width(*body, sjis, chars)) return 0;
+    return body->group;
+}
+
 class Compiler {
 public:
-    Compiler(const Flags &flags, Program &program) : flags_(flags), program_(program) {}
+    Compiler(const Flags &flags, Program &program, CompileBudget &budget)
+        : flags_(flags), program_(program), budget_(budget) {}
 
     void emit(const Node &node) {
-        if (program_.code.size() > kMaxProgramSize) throw Error("pattern too large");
+        if (program_.code.size() > kMaxProgramSize) throw Error(kPatternTooLargeMessage);
         switch (node.kind) {
         case Node::Kind::empty: break;
+        case Node::Kind::text: emit_concat(node); break;
         case Node::Kind::literal:
         case Node::Kind::any:
         case Node::Kind::char_class: {
@@ -71,6 +137,7 @@ public:
             in.a = static_cast<uint32_t>(node.group);
             in.fold = node.fold;
             push(in);
+            program_.backrefs = true;
             break;
         }
         case Node::Kind::lookahead: {
@@ -126,6 +193,7 @@ private:
             case Op::close: ++pc; break;
             case Op::jump: pc = in.a; break;
             case Op::string: return static_cast<unsigned char>(program_.strings[in.a][0]);
+            case Op::string_fold: return kNoHint;
             case Op::literal: return static_cast<int>(in.a < 256 ? in.a : in.a >> 8);
             default: return kNoHint;
             }
@@ -134,6 +202,7 @@ private:
     }
 
     size_t push(const Instruction &in) {
+        budget_.charge(sizeof(Instruction) * 2);  // with the vector's room to grow
         program_.code.push_back(in);
         program_.code.back().loop = current_loop_;
         return program_.code.size() - 1;
@@ -158,35 +227,58 @@ private:
         } else {
             op = Op::char_class;
             a = static_cast<uint32_t>(program_.classes.size());
+            budget_.charge(sizeof(CharClass) * 2 + chars.wide_ranges().size() * 8);
             program_.classes.push_back(chars);
         }
     }
 
-    // Can this literal be compared byte for byte as part of a string?
+    // Can this literal or text be compared byte for byte as part of a string?
     bool mergeable(const Node &node) const {
+        if (node.kind == Node::Kind::text) return !node.fold || !has_ascii_letter(node.text);
         if (node.kind != Node::Kind::literal) return false;
         if (node.fold && is_ascii_letter(node.code)) return false;
         return !(flags_.sjis && node.code < 256 && is_lead_byte(static_cast<unsigned char>(node.code)));
     }
 
+    static bool has_ascii_letter(const std::string &text) {
+        for (char c : text)
+            if (is_ascii_letter(static_cast<unsigned char>(c))) return true;
+        return false;
+    }
+
+    void push_string(Op op, const std::string &text) {
+        Instruction in;
+        in.op = op;
+        in.a = static_cast<uint32_t>(program_.strings.size());
+        budget_.charge(sizeof(std::string) * 2 + text.size());
+        program_.strings.push_back(text);
+        push(in);
+    }
+
+    // A text node alone, or the children of a concatenation: runs of
+    // literal characters become one string comparison.
     void emit_concat(const Node &node) {
         std::string run;
         auto flush = [&]() {
             if (run.empty()) return;
-            Instruction in;
-            in.op = Op::string;
-            in.a = static_cast<uint32_t>(program_.strings.size());
-            program_.strings.push_back(run);
-            push(in);
+            push_string(Op::string, run);
             run.clear();
         };
-        for (const auto &child : node.children) {
-            if (mergeable(*child)) {
-                append_code(*child, run);
-                continue;
+        auto add = [&](const Node &child) {
+            if (mergeable(child)) {
+                append_text(child, run);
+            } else if (child.kind == Node::Kind::text) {
+                flush();
+                push_string(Op::string_fold, child.text);
+            } else {
+                flush();
+                emit(child);
             }
-            flush();
-            emit(*child);
+        };
+        if (node.kind == Node::Kind::text) {
+            add(node);
+        } else {
+            for (const auto &child : node.children) add(*child);
         }
         flush();
     }
@@ -270,22 +362,40 @@ private:
         const Node *inner = ahead.children[0].get();
         while (inner->kind == Node::Kind::group && inner->group == 0) inner = inner->children[0].get();
         if (mergeable(*inner)) {
-            append_code(*inner, text);
+            append_text(*inner, text);
         } else if (inner->kind == Node::Kind::concat) {
             for (const auto &child : inner->children) {
                 if (!mergeable(*child)) return nullptr;
-                append_code(*child, text);
+                append_text(*child, text);
             }
         }
         return text.empty() ? nullptr : &dot;
     }
 
-    static void append_code(const Node &literal, std::string &text) {
+    static void append_text(const Node &literal, std::string &text) {
+        if (literal.kind == Node::Kind::text) {
+            text += literal.text;
+            return;
+        }
         if (literal.code >= 256) text += static_cast<char>(literal.code >> 8);
         text += static_cast<char>(literal.code & 0xFF);
     }
 
     void emit_repeat(const Node &node) {
+        // Inside a loop the group may hold an earlier iteration's value.
+        const int unset = repeat_depth_ > 0 ? group_unset_by_empty_repeat(node, flags_.sjis) : 0;
+        if (unset > 0) {
+            Instruction in;
+            in.op = Op::unset;
+            in.a = static_cast<uint32_t>(unset);
+            push(in);
+        }
+        ++repeat_depth_;
+        emit_repeat_body(node);
+        --repeat_depth_;
+    }
+
+    void emit_repeat_body(const Node &node) {
         const Node &body = *node.children[0];
         int group = -1;
         std::string unless;
@@ -322,7 +432,10 @@ private:
         // nothing ends the loop: the continuation is tried, not another round.
         const bool can_be_empty = nullable(body);
         const uint32_t reg = program_.loop_registers;
-        if (can_be_empty) ++program_.loop_registers;
+        if (can_be_empty) {
+            ++program_.loop_registers;
+            program_.loop_parent.push_back(current_loop_);
+        }
         std::vector<size_t> exits;  // jumps to the end of the whole repeat
         auto emit_checked_body = [&]() {
             if (!can_be_empty) {
@@ -351,7 +464,7 @@ private:
                 emit_checked_body();
             else
                 emit(body);
-            if (program_.code.size() > kMaxProgramSize) throw Error("pattern too large");
+            if (program_.code.size() > kMaxProgramSize) throw Error(kPatternTooLargeMessage);
         }
         if (node.max == kUnbounded) {
             Instruction split;
@@ -385,7 +498,7 @@ private:
                 split.op = Op::split;
                 splits.push_back(push(split));
                 emit_checked_body();
-                if (program_.code.size() > kMaxProgramSize) throw Error("pattern too large");
+                if (program_.code.size() > kMaxProgramSize) throw Error(kPatternTooLargeMessage);
             }
             for (size_t at : splits) set_split(at, static_cast<uint32_t>(at + 1), here(), node.greedy);
         }
@@ -399,22 +512,25 @@ private:
 
     Flags flags_;
     Program &program_;
+    CompileBudget &budget_;
     int current_loop_ = kNoMemo;  // register of the innermost nullable loop being emitted
+    int repeat_depth_ = 0;        // repeats around what is being emitted
 };
 
 }  // namespace
 
-Program compile_pattern(const ParsedPattern &pattern, const Flags &flags) {
+Program compile_pattern(const ParsedPattern &pattern, const Flags &flags, CompileBudget &budget) {
     Program program;
     program.group_count = pattern.group_count;
     program.sjis = flags.sjis;
-    Compiler compiler(flags, program);
+    Compiler compiler(flags, program, budget);
     compiler.emit(*pattern.root);
     Instruction done;
     done.op = Op::match;
     program.code.push_back(done);
     compiler.add_hints();
     plan_memo(program);
+    if (!program.backrefs && nfa_size(program) > kMaxNfaSize) throw Error(kPatternTooLargeMessage);
 
     add_search_facts(*pattern.root, flags.sjis, program);
     return program;

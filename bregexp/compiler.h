@@ -7,7 +7,8 @@
 
 namespace bregexp {
 
-Program compile_pattern(const ParsedPattern &pattern, const Flags &flags);
+// Charges the program it builds to budget.
+Program compile_pattern(const ParsedPattern &pattern, const Flags &flags, CompileBudget &budget);
 
 }  // namespace bregexp
 

@@ -1,5 +1,6 @@
 #include "engine.h"
 
+#include "compile_budget.h"
 #include "compiler.h"
 #include "fixed_backrefs.h"
 #include "bregexp_error.h"
@@ -8,20 +9,22 @@
 namespace bregexp {
 
 Regex::Regex(std::string_view command) : command_(parse_command(command)) {
-    ParsedPattern parsed = parse_pattern(command_.pattern, command_.flags);
-    inline_fixed_backrefs(parsed.root);
-    program_ = compile_pattern(parsed, command_.flags);
+    if (command_.pattern.size() > kMaxPatternBytes) throw Error("pattern longer than the limit of 1 MB");
+    CompileBudget budget(command_.pattern.size());
+    ParsedPattern parsed = parse_pattern(command_.pattern, command_.flags, budget);
+    inline_fixed_backrefs(parsed.root, budget);
+    program_ = compile_pattern(parsed, command_.flags, budget);
     if (command_.operation == Operation::substitute) replacement_ = Replacement(command_.replacement, command_.flags.sjis);
 }
 
-bool Regex::match(std::string_view text, std::vector<size_t> &captures) const {
-    Matcher matcher(program_, text.data(), text.size(), Limits::for_text(program_, text.size()));
-    return matcher.search(0, kNoPosition, captures);
+bool Regex::match(std::string_view text, std::vector<size_t> &captures, Engine engine) const {
+    TextSearch search(program_, nfa_, text, engine);
+    return search.search(0, kNoPosition, captures);
 }
 
-bool Regex::substitute(std::string_view text, std::string &output, std::vector<size_t> &captures) const {
+bool Regex::substitute(std::string_view text, std::string &output, std::vector<size_t> &captures, Engine engine) const {
     if (command_.operation != Operation::substitute) throw Error("not a substitution command");
-    Matcher matcher(program_, text.data(), text.size(), Limits::for_text(program_, text.size()));
+    TextSearch matcher(program_, nfa_, text, engine);
     std::vector<size_t> found;
     std::vector<size_t> last;
     std::string &result = output;

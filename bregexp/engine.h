@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "command.h"
-#include "matcher.h"
+#include "engine_choice.h"
 #include "program.h"
 #include "replacement.h"
 
@@ -25,19 +25,22 @@ public:
 
     // First match in text. captures receives 2 * (group_count() + 1) byte
     // offsets, start and end of each group, kNoPosition where a group took no part.
-    bool match(std::string_view text, std::vector<size_t> &captures) const;
+    // engine: which engine answers (see engine_choice.h).
+    bool match(std::string_view text, std::vector<size_t> &captures, Engine engine = Engine::automatic) const;
 
     // The substitution of an s/// command (all matches with g). Returns true
     // when at least one replacement was made; output is then the new text and
     // captures describe the last match in text. output is built in place (its
     // storage is reused from call to call), so after false or an error its
     // content means nothing; captures are only written on success.
-    bool substitute(std::string_view text, std::string &output, std::vector<size_t> &captures) const;
+    bool substitute(std::string_view text, std::string &output, std::vector<size_t> &captures,
+                    Engine engine = Engine::automatic) const;
 
 private:
     Command command_;
     Program program_;
     Replacement replacement_;
+    mutable LazyNfa nfa_{program_};
 };
 
 }  // namespace bregexp

@@ -6,11 +6,13 @@
 #define BREGEXP_FIXED_BACKREFS_H
 
 #include "ast.h"
+#include "compile_budget.h"
 
 namespace bregexp {
 
-// Replaces every such back-reference in the tree by a copy of the group's text.
-void inline_fixed_backrefs(NodePtr &root);
+// Replaces every such back-reference in the tree by a copy of the group's
+// text, charged to budget.
+void inline_fixed_backrefs(NodePtr &root, CompileBudget &budget);
 
 }  // namespace bregexp
 

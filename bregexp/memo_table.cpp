@@ -14,6 +14,11 @@ uint64_t bits_from(size_t first) { return ~uint64_t(0) << (first & 63); }
 
 }  // namespace
 
+bool MemoTable::fits(uint32_t rows, size_t positions) {
+    const size_t row_bytes = (positions + 63) / 64 * sizeof(uint64_t);
+    return rows == 0 || rows <= byte_cap(positions) / row_bytes;
+}
+
 void MemoTable::allocate(uint32_t rows, size_t positions) {
     allocated_ = true;
     positions_ = positions;

@@ -15,6 +15,8 @@ class MemoTable {
 public:
     // Rows for positions 0 .. positions-1, as many of `rows` as the cap allows.
     void allocate(uint32_t rows, size_t positions);
+    // Whether all the rows fit under the cap.
+    static bool fits(uint32_t rows, size_t positions);
     bool allocated() const { return allocated_; }
     bool has_row(int row) const { return row >= 0 && static_cast<uint32_t>(row) < rows_; }
 

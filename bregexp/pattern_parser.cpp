@@ -3,6 +3,7 @@
 #include <string>
 
 #include "bregexp_error.h"
+#include "compile_budget.h"
 #include "sjis.h"
 
 namespace bregexp {
@@ -14,7 +15,11 @@ namespace {
 constexpr int kMaxNesting = 200;
 constexpr uint32_t kMaxRepeatCount = 65535;
 
+// A node as the budget sees it: the node, its allocation and its place in its parent.
+constexpr size_t kNodeCost = sizeof(Node) + 32;
+
 bool is_digit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool is_blank(unsigned char c) { return c == ' ' || c == '\t'; }
 bool is_ascii_alnum(unsigned char c) { return is_digit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 int hex_value(unsigned char c) {
@@ -24,12 +29,11 @@ int hex_value(unsigned char c) {
     return -1;
 }
 
-NodePtr make(Node::Kind kind) { return std::make_unique<Node>(kind); }
-
 class Parser {
 public:
-    Parser(std::string_view pattern, const Flags &flags)
-        : text_(reinterpret_cast<const unsigned char *>(pattern.data())), size_(pattern.size()), flags_(flags) {}
+    Parser(std::string_view pattern, const Flags &flags, CompileBudget &budget)
+        : text_(reinterpret_cast<const unsigned char *>(pattern.data())), size_(pattern.size()), flags_(flags),
+          budget_(budget) {}
 
     ParsedPattern parse() {
         ParsedPattern result;
@@ -42,6 +46,11 @@ public:
     }
 
 private:
+    NodePtr make(Node::Kind kind) {
+        budget_.charge(kNodeCost);
+        return std::make_unique<Node>(kind);
+    }
+
     bool at_end() const { return pos_ >= size_; }
     unsigned char peek() const { return text_[pos_]; }
 
@@ -86,18 +95,52 @@ private:
         for (;;) {
             skip_extended_space();
             if (at_end() || peek() == '|' || peek() == ')') break;
-            NodePtr atom = parse_atom(depth);
-            seq->children.push_back(parse_quantifiers(std::move(atom)));
+            NodePtr piece = parse_quantifiers(parse_atom(depth));
+            if (!seq->children.empty() && append_to_text(*seq->children.back(), *piece)) continue;
+            seq->children.push_back(std::move(piece));
         }
         if (seq->children.size() == 1) return std::move(seq->children[0]);
         return seq;
     }
 
-    // Reads "{n}", "{n,}", "{n,m}" or "{,m}" at pos_; leaves pos_ alone and
-    // returns false when the brace is not a quantifier (Perl then takes it literally).
+    // Under k a lone lead byte must stay a character of its own: next to a
+    // trail byte it would read as one double-byte character.
+    bool joinable(const Node &node) const {
+        if (node.kind == Node::Kind::text) return true;
+        if (node.kind != Node::Kind::literal) return false;
+        return !(flags_.sjis && node.code < 256 && is_lead_byte(static_cast<unsigned char>(node.code)));
+    }
+
+    static void append_code(uint32_t code, std::string &text) {
+        if (code >= 256) text += static_cast<char>(code >> 8);
+        text += static_cast<char>(code & 0xFF);
+    }
+
+    // Adjacent literal characters become one text node: a long literal
+    // pattern then costs a few bytes per character, not a node each.
+    bool append_to_text(Node &previous, const Node &piece) {
+        if (piece.kind != Node::Kind::literal || !joinable(piece) || !joinable(previous) || previous.fold != piece.fold)
+            return false;
+        if (previous.kind == Node::Kind::literal) {
+            previous.kind = Node::Kind::text;
+            append_code(previous.code, previous.text);
+        }
+        budget_.charge(2);
+        append_code(piece.code, previous.text);
+        return true;
+    }
+
+    // Reads "{n}", "{n,}", "{n,m}" or "{,m}" at pos_, with blanks (spaces,
+    // tabs) around the numbers and the comma as Perl allows them; leaves pos_
+    // alone and returns false when the brace is not a quantifier (Perl then
+    // takes it literally). With n > m, min > max: a quantifier that cannot match.
     bool read_braces(uint32_t &min, uint32_t &max) {
         size_t p = pos_ + 1;
+        auto skip_blanks = [&]() {
+            while (p < size_ && is_blank(text_[p])) ++p;
+        };
         auto read_number = [&](uint32_t &value) {
+            skip_blanks();
             const size_t start = p;
             uint64_t n = 0;
             while (p < size_ && is_digit(text_[p])) {
@@ -106,7 +149,9 @@ private:
                 ++p;
             }
             value = static_cast<uint32_t>(n);
-            return p > start;
+            const bool found = p > start;
+            skip_blanks();
+            return found;
         };
         uint32_t low = 0, high = 0;
         const bool has_low = read_number(low);
@@ -119,7 +164,6 @@ private:
             if (p >= size_ || text_[p] != '}' || (!has_low && !has_high)) return false;
             min = has_low ? low : 0;
             max = has_high ? high : kUnbounded;
-            if (has_high && min > max) throw Error("quantifier {n,m} with n > m");
         } else {
             return false;
         }
@@ -142,9 +186,11 @@ private:
         skip_extended_space();
         uint32_t min = 0, max = 0;
         if (!read_quantifier(min, max)) return atom;
+        if (min > max) return impossible_repeat();
         NodePtr repeat = make(Node::Kind::repeat);
         repeat->min = min;
         repeat->max = max;
+        skip_extended_space();  // under x, "a+ ?" is a lazy a+
         if (!at_end() && peek() == '?') {
             repeat->greedy = false;
             ++pos_;
@@ -152,6 +198,11 @@ private:
             throw Error("possessive quantifiers are not supported");
         }
         repeat->children.push_back(std::move(atom));
+        reject_second_quantifier();
+        return repeat;
+    }
+
+    void reject_second_quantifier() {
         skip_extended_space();
         uint32_t again_min = 0, again_max = 0;
         const size_t here = pos_;
@@ -159,7 +210,17 @@ private:
             pos_ = here;
             throw Error("nested quantifiers in pattern");
         }
-        return repeat;
+    }
+
+    // {n,m} with n > m: as in Perl, a part that cannot match. A lazy or
+    // possessive mark after it has nothing to apply to; a further count in
+    // braces is taken and changes nothing.
+    NodePtr impossible_repeat() {
+        skip_extended_space();
+        if (!at_end() && (peek() == '?' || peek() == '+' || peek() == '*')) throw Error("nothing to repeat in pattern");
+        uint32_t min = 0, max = 0;
+        if (!at_end() && peek() == '{' && read_braces(min, max)) reject_second_quantifier();
+        return class_node(CharClass());
     }
 
     NodePtr literal(uint32_t code) {
@@ -303,8 +364,10 @@ private:
         case 'A': return assertion(AssertKind::text_start);
         case 'z': return assertion(AssertKind::text_end);
         case 'Z': return assertion(AssertKind::text_end_or_newline);
-        case 'b': return assertion(AssertKind::word_boundary);
-        case 'B': return assertion(AssertKind::not_word_boundary);
+        case 'b':
+        case 'B':
+            if (!at_end() && peek() == '{') throw Error("\\b{...} and \\B{...} are not supported in pattern");
+            return assertion(c == 'b' ? AssertKind::word_boundary : AssertKind::not_word_boundary);
         default: break;
         }
         if (c >= '1' && c <= '9') {
@@ -322,8 +385,39 @@ private:
         unknown_escape(c);
     }
 
-    // One class member: a character code, or (returning false) a set escape added to chars.
+    // "[:name:]" or "[:^name:]" at pos_ (inside brackets): adds Perl's POSIX
+    // class and returns true. A name of three or more lower-case letters or
+    // digits that Perl does not know is an error, as are "[.x.]" and
+    // "[=x=]"; anything else is no POSIX class and is read as characters.
+    bool read_posix_class(CharClass &chars) {
+        if (pos_ + 1 >= size_ || peek() != '[') return false;
+        const unsigned char kind = text_[pos_ + 1];
+        if (kind == '.' || kind == '=') {
+            for (size_t p = pos_ + 2; p + 1 < size_ && text_[p] != ']'; ++p)
+                if (text_[p] == kind && text_[p + 1] == ']') throw Error("POSIX [. .] and [= =] are not supported in pattern");
+            return false;
+        }
+        if (kind != ':') return false;
+        size_t p = pos_ + 2;
+        const bool negated = p < size_ && text_[p] == '^';
+        if (negated) ++p;
+        const size_t name_start = p;
+        while (p < size_ && ((text_[p] >= 'a' && text_[p] <= 'z') || is_digit(text_[p]))) ++p;
+        if (p + 1 >= size_ || text_[p] != ':' || text_[p + 1] != ']' || p - name_start < 3) return false;
+        const std::string name(reinterpret_cast<const char *>(text_ + name_start), p - name_start);
+        CharClass set;
+        if (!set.add_posix(name))
+            throw Error("unknown POSIX class [:" + (name.size() > 24 ? name.substr(0, 24) + "..." : name) + ":] in pattern");
+        if (negated) set.negate();
+        chars.add_class(set);
+        pos_ = p + 2;
+        return true;
+    }
+
+    // One class member: a character code, or (returning false) a set escape
+    // or POSIX class added to chars.
     bool read_class_member(CharClass &chars, uint32_t &code) {
+        if (read_posix_class(chars)) return false;
         if (peek() != '\\') {
             code = read_char();
             return true;
@@ -394,12 +488,15 @@ private:
     size_t size_;
     size_t pos_ = 0;
     Flags flags_;
+    CompileBudget &budget_;
     int groups_ = 0;
     std::vector<int> backrefs_;
 };
 
 }  // namespace
 
-ParsedPattern parse_pattern(std::string_view pattern, const Flags &flags) { return Parser(pattern, flags).parse(); }
+ParsedPattern parse_pattern(std::string_view pattern, const Flags &flags, CompileBudget &budget) {
+    return Parser(pattern, flags, budget).parse();
+}
 
 }  // namespace bregexp

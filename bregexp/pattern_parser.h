@@ -6,6 +6,7 @@
 
 #include "ast.h"
 #include "command.h"
+#include "compile_budget.h"
 
 namespace bregexp {
 
@@ -14,7 +15,8 @@ struct ParsedPattern {
     int group_count = 0;
 };
 
-ParsedPattern parse_pattern(std::string_view pattern, const Flags &flags);
+// Charges the tree it builds to budget.
+ParsedPattern parse_pattern(std::string_view pattern, const Flags &flags, CompileBudget &budget);
 
 }  // namespace bregexp
 

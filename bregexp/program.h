@@ -18,6 +18,7 @@ enum class Op : uint8_t {
     literal,        // one character a (lone lead bytes are checked against a following trail byte)
     literal_fold,   // one ASCII byte a, either case
     string,         // bytes strings[a] compared as they are
+    string_fold,    // characters strings[a], ASCII letters in either case
     any,            // any character but "\n"
     any_all,        // any character
     char_class,     // a character of classes[a]
@@ -28,6 +29,7 @@ enum class Op : uint8_t {
     jump,           // go to a
     open,           // group a starts here
     close,          // group a ends here
+    unset,          // group a takes no part (again): a repeat of it may match zero times
     loop_mark,      // register a = position (start of a loop iteration)
     loop_check,     // if position == register a, fall through (an empty iteration ends the loop), else go to b
     assertion,      // zero-width test of kind `assertion`
@@ -83,8 +85,12 @@ struct Program {
     std::vector<std::string> strings;
     int group_count = 0;
     uint32_t loop_registers = 0;
+    // For each loop register, the register of the loop around it (kNoMemo
+    // for an outermost loop; a lookahead's loops are outermost in it).
+    std::vector<int> loop_parent;
     uint32_t memo_rows = 0;             // rows used by instructions, most useful first
     bool sjis = false;
+    bool backrefs = false;              // has a back-reference (to text that is not fixed)
     bool anchored = false;              // can only match at the start of the text
     bool use_first_bytes = false;       // a match must begin with a byte of first_bytes
     bool first_bytes_are_boundaries = true;  // no byte of the set can be a trail byte

@@ -1,7 +1,7 @@
 #include "replacement.h"
 
 #include "bregexp_error.h"
-#include "matcher.h"
+#include "subject.h"
 #include "sjis.h"
 
 namespace bregexp {

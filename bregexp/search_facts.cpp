@@ -12,10 +12,36 @@ namespace {
 
 bool is_ascii_letter(uint32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
+// Calls visit(code) for each character of a text node, in order; stops
+// when visit returns false.
+template <typename Visit>
+void for_each_char(const Node &text, bool sjis, Visit visit) {
+    const auto *bytes = reinterpret_cast<const unsigned char *>(text.text.data());
+    for (size_t i = 0; i < text.text.size();) {
+        const size_t width = char_width(bytes, i, text.text.size(), sjis);
+        if (!visit(char_code(bytes, i, width))) return;
+        i += width;
+    }
+}
+
+// One character of a text node as a literal node.
+Node char_of(const Node &text, uint32_t code) {
+    Node literal(Node::Kind::literal);
+    literal.code = code;
+    literal.fold = text.fold;
+    return literal;
+}
+
 // Adds the bytes a match of node can begin with; returns true when node can
 // also match the empty string (then what follows contributes too).
-bool collect_first_bytes(const Node &node, std::array<bool, 256> &set) {
+bool collect_first_bytes(const Node &node, bool sjis, std::array<bool, 256> &set) {
     switch (node.kind) {
+    case Node::Kind::text:
+        for_each_char(node, sjis, [&](uint32_t code) {
+            collect_first_bytes(char_of(node, code), sjis, set);
+            return false;
+        });
+        return false;
     case Node::Kind::literal:
     case Node::Kind::any:
     case Node::Kind::char_class: {
@@ -25,15 +51,15 @@ bool collect_first_bytes(const Node &node, std::array<bool, 256> &set) {
     }
     case Node::Kind::concat:
         for (const auto &child : node.children)
-            if (!collect_first_bytes(*child, set)) return false;
+            if (!collect_first_bytes(*child, sjis, set)) return false;
         return true;
     case Node::Kind::alternation: {
         bool any_nullable = false;
-        for (const auto &child : node.children) any_nullable = collect_first_bytes(*child, set) || any_nullable;
+        for (const auto &child : node.children) any_nullable = collect_first_bytes(*child, sjis, set) || any_nullable;
         return any_nullable;
     }
-    case Node::Kind::group: return collect_first_bytes(*node.children[0], set);
-    case Node::Kind::repeat: return collect_first_bytes(*node.children[0], set) || node.min == 0;
+    case Node::Kind::group: return collect_first_bytes(*node.children[0], sjis, set);
+    case Node::Kind::repeat: return collect_first_bytes(*node.children[0], sjis, set) || node.min == 0;
     case Node::Kind::backref:
         set.fill(true);
         return true;
@@ -45,6 +71,17 @@ bool collect_first_bytes(const Node &node, std::array<bool, 256> &set) {
 // of the pattern that cannot be skipped.
 void collect_required(const Node &node, bool sjis, std::vector<std::string> &runs) {
     switch (node.kind) {
+    case Node::Kind::text:
+        if (!node.fold) {
+            if (runs.empty()) runs.emplace_back();
+            runs.back() += node.text;
+            return;
+        }
+        for_each_char(node, sjis, [&](uint32_t code) {
+            collect_required(char_of(node, code), sjis, runs);
+            return true;
+        });
+        return;
     case Node::Kind::literal: {
         const bool lone_lead = sjis && node.code < 256 && is_lead_byte(static_cast<unsigned char>(node.code));
         if ((node.fold && is_ascii_letter(node.code)) || lone_lead) {
@@ -96,6 +133,14 @@ void collect_required(const Node &node, bool sjis, std::vector<std::string> &run
 // Appends the literal bytes node begins with; true when it is nothing but literals.
 bool append_leading_literal(const Node &node, bool sjis, std::string &run) {
     switch (node.kind) {
+    case Node::Kind::text: {
+        bool all = true;
+        for_each_char(node, sjis, [&](uint32_t code) {
+            all = append_leading_literal(char_of(node, code), sjis, run);
+            return all;
+        });
+        return all;
+    }
     case Node::Kind::literal:
         if (node.fold && is_ascii_letter(node.code)) return false;
         if (sjis && node.code < 256 && is_lead_byte(static_cast<unsigned char>(node.code))) return false;
@@ -114,6 +159,12 @@ bool append_leading_literal(const Node &node, bool sjis, std::string &run) {
 // Bytes a node can consume (all of them when that cannot be told simply).
 void add_consumable_bytes(const Node &node, bool sjis, ByteSet &bytes) {
     switch (node.kind) {
+    case Node::Kind::text:
+        for_each_char(node, sjis, [&](uint32_t code) {
+            add_consumable_bytes(char_of(node, code), sjis, bytes);
+            return true;
+        });
+        return;
     case Node::Kind::literal:
     case Node::Kind::any:
     case Node::Kind::char_class: {
@@ -211,7 +262,7 @@ void add_search_facts(const Node &root, bool sjis, Program &program) {
     }
 
     std::array<bool, 256> set{};
-    if (!collect_first_bytes(root, set)) {
+    if (!collect_first_bytes(root, sjis, set)) {
         size_t count = 0;
         for (size_t b = 0; b < 256; ++b) {
             count += set[b];

@@ -13,7 +13,7 @@ if(NOT WIN32)
       ${CMAKE_CURRENT_LIST_DIR}/differential_runner.cpp
       ${CMAKE_CURRENT_LIST_DIR}/differential_shrink.cpp
       ${CMAKE_CURRENT_LIST_DIR}/differential_test.cpp
-    LIBS bregexp)
+    LIBS bregexp bregexp_engine)
   target_compile_definitions(bregexp_differential_test PRIVATE
     DIFFERENTIAL_PERL="${PERL_EXECUTABLE}"
     DIFFERENTIAL_ORACLE_SCRIPT="${CMAKE_CURRENT_LIST_DIR}/differential_oracle.pl")

@@ -4,6 +4,8 @@
 #include "differential_oracle.h"
 
 #include "bregexp.h"
+#include "bregexp_error.h"
+#include "engine.h"
 
 #include <cstring>
 #include <memory>
@@ -74,6 +76,43 @@ bool agrees(const Case &c, const Outcome &perl, const Outcome &ours) {
     return perl.groups == ours.groups;
 }
 
+namespace {
+
+Outcome runOnPikeVm(const Case &c) {
+    Outcome outcome;
+    try {
+        const bregexp::Regex regex(c.command());
+        std::vector<std::size_t> captures;
+        if (c.op == 's')
+            outcome.matched = regex.substitute(c.text, outcome.output, captures, bregexp::Engine::pike_vm);
+        else
+            outcome.matched = regex.match(c.text, captures, bregexp::Engine::pike_vm);
+        if (!outcome.matched) {
+            outcome.output.clear();
+            return outcome;
+        }
+        for (std::size_t slot = 0; slot + 1 < captures.size(); slot += 2) {
+            if (captures[slot] == bregexp::kNoPosition)
+                outcome.groups.emplace_back(std::nullopt);
+            else
+                outcome.groups.emplace_back(std::make_pair(captures[slot], captures[slot + 1]));
+        }
+    } catch (const bregexp::Error &e) {
+        outcome.error = true;
+        outcome.message = e.what();
+    }
+    return outcome;
+}
+
+}  // namespace
+
+std::vector<Outcome> runPikeVm(const std::vector<Case> &cases) {
+    std::vector<Outcome> outcomes;
+    outcomes.reserve(cases.size());
+    for (const Case &c : cases) outcomes.push_back(runOnPikeVm(c));
+    return outcomes;
+}
+
 std::vector<Outcome> runOurs(const std::vector<Case> &cases) {
     std::vector<Outcome> outcomes;
     outcomes.reserve(cases.size());
@@ -94,6 +133,7 @@ Comparison compareWithPerl(const std::vector<Case> &cases) {
     Comparison comparison;
     auto perl = askPerl(cases);
     auto ours = runOurs(cases);
+    auto pike = runPikeVm(cases);
     for (std::size_t i = 0; i < cases.size(); ++i) {
         if (perl[i].rejected) {
             ++comparison.rejected_by_perl;
@@ -110,6 +150,10 @@ Comparison compareWithPerl(const std::vector<Case> &cases) {
         if (perl[i].outcome.matched) ++comparison.matches;
         if (!agrees(cases[i], perl[i].outcome, ours[i])) {
             comparison.mismatches.push_back(report(cases[i], perl[i].outcome, ours[i]));
+            comparison.failing.push_back(cases[i]);
+        } else if (!hasBackReference(cases[i].pattern, cases[i].shiftJis()) &&
+                   !agrees(cases[i], perl[i].outcome, pike[i])) {
+            comparison.mismatches.push_back("Pike VM: " + report(cases[i], perl[i].outcome, pike[i]));
             comparison.failing.push_back(cases[i]);
         }
     }

@@ -12,6 +12,10 @@ namespace differential {
 // share one compiled record, as the wrapper does.
 std::vector<Outcome> runOurs(const std::vector<Case> &cases);
 
+// Runs every case through the engine's Pike VM alone, which the library
+// chooses only for large texts: it must give the same answers.
+std::vector<Outcome> runPikeVm(const std::vector<Case> &cases);
+
 struct Comparison {
     std::size_t compared = 0;
     std::size_t rejected_by_perl = 0;  // generator slips: left out

@@ -102,7 +102,7 @@ TEST(Limits, HugeCountsAndProgramsAreRefused) {
     EXPECT_EQ(error_of("m/(?:(?:ab){1000}){1000}/"), "pattern too large");
     EXPECT_EQ(found("m/a{3000}/", std::string(3000, 'a')).size(), 3000u);
     // A long chain of empty loop bodies is analysed without deep recursion.
-    EXPECT_EQ(found("m/(?:\\b|(?=y)){0,30000}x/", "ax"), "x");
+    EXPECT_EQ(found("m/(?:\\b|(?=y)){0,10000}x/", "ax"), "x");
 }
 
 TEST(Limits, RequiredTextIsFoundAtEveryPlace) {

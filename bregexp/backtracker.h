@@ -1,10 +1,20 @@
-// The backtracking matcher. All backtracking state lives in a heap stack,
-// so the depth of the C++ call stack never grows with the text. Failures are
-// remembered in a memo table (see memo_plan.h), which keeps programs without
-// back-references linear in the text; a step budget turns what remains
-// runaway (back-references) into an error, and a stack limit bounds memory.
-#ifndef BREGEXP_MATCHER_H
-#define BREGEXP_MATCHER_H
+// The backtracking engine. All backtracking state lives in a heap stack,
+// so the depth of the C++ call stack never grows with the text. It serves
+// in two ways (chosen by engine_choice.h):
+//
+// - Bounded, for a program without back-references: failed states are
+//   remembered in a memo table (see memo_plan.h), the visited set that makes
+//   every remembered state run at most once, so the work is linear in the
+//   text. It runs only while that table, its stack and its steps stay within
+//   limits proportional to the text and the program; past any of them it
+//   gives up (SearchGaveUp) and the Pike VM answers instead.
+// - With a budget, for a program with back-references, whose outcome depends
+//   on what groups hold, so nothing can be remembered: a step budget of about
+//   a second per megabyte of text plus a second turns what runs away into the
+//   error "pattern too complex for this text", and a stack limit into
+//   "pattern needs too much memory for this text".
+#ifndef BREGEXP_BACKTRACKER_H
+#define BREGEXP_BACKTRACKER_H
 
 #include <cstddef>
 #include <cstdint>
@@ -13,28 +23,30 @@
 
 #include "memo_table.h"
 #include "program.h"
+#include "start_positions.h"
+#include "subject.h"
+#include "work_meter.h"
 
 namespace bregexp {
 
-constexpr size_t kNoPosition = static_cast<size_t>(-1);
-
-// Work allowed for one call. Every charged step costs constant time, so the
-// budget bounds the time of a call: with back-references about a second per
-// megabyte of text plus a second. A memoised program cannot run away; its
-// larger budget, grown with its memo rows, is only a safety net.
-struct Limits {
-    uint64_t steps;
-    size_t stack_bytes;
-    static Limits for_text(const Program &program, size_t size);
-};
-
-extern const char *const kTooComplexMessage;
 // A search that would keep more backtracking state than the stack limit.
 extern const char *const kTooMuchMemoryMessage;
 
-class Matcher {
+struct BacktrackLimits {
+    uint64_t steps;
+    size_t stack_bytes;
+    WorkMeter::AtLimit at_limit;
+    // Back-references: the fixed budget, independent of the program's shape.
+    static BacktrackLimits with_budget(size_t size);
+    // No back-references: limits that linear work never reaches.
+    static BacktrackLimits bounded(const Program &program, size_t size);
+    // Whether the bounded engine's memo table for this text fits its cap.
+    static bool memo_fits(const Program &program, size_t size);
+};
+
+class Backtracker {
 public:
-    Matcher(const Program &program, const char *text, size_t size, const Limits &limits);
+    Backtracker(const Program &program, Subject &subject, const BacktrackLimits &limits);
 
     // Leftmost match beginning at or after `from` (a character boundary). An
     // empty match beginning at forbid_empty_at is not accepted (used by
@@ -42,7 +54,7 @@ public:
     // 2 * (group_count + 1) offsets, kNoPosition for a group that did not take part.
     bool search(size_t from, size_t forbid_empty_at, std::vector<size_t> &captures);
 
-    uint64_t steps_used() const { return steps_; }
+    uint64_t steps_used() const { return meter_.used(); }
 
 private:
     struct Frame {
@@ -58,7 +70,7 @@ private:
     bool backtrack(Stack &stack, size_t base, uint32_t &pc, size_t &pos);
     bool lookahead(const Instruction &in, uint32_t &pc, size_t pos, Stack &stack, int depth);
 
-    // Repeats of one character (matcher_repeat.cpp).
+    // Repeats of one character (backtracker_repeat.cpp).
     bool start_repeat(const Instruction &in, uint32_t &pc, size_t &pos, Stack &stack);
     bool backtrack_greedy(Stack &stack, uint32_t &pc, size_t &pos);
     bool backtrack_lazy(Stack &stack, uint32_t &pc, size_t &pos);
@@ -75,33 +87,30 @@ private:
     void mark_failed(const Instruction &in, size_t from, size_t to);
     void note_backtrack();
 
-    size_t width(size_t pos) const;
+    size_t width(size_t pos) const { return subject_.width(pos); }
     size_t char_before(size_t lower, size_t pos);
-    size_t item_width(Op item, uint32_t a, size_t pos) const;
+    size_t item_width(Op item, uint32_t a, size_t pos) const { return subject_.item_width(item, a, pos); }
     size_t backref_width(const Instruction &in, size_t pos);
     bool assertion_holds(AssertKind kind, size_t pos);
-    bool word_before(size_t pos);
-    size_t next_candidate(size_t pos, size_t limit);
-    bool required_text_follows(size_t from);
-    bool literal_follows(const LiteralSearch &literal, size_t &found_at, size_t from);
-    size_t earliest_start(size_t from, size_t &window_end);
 
     void push(Stack &stack, const Frame &frame);
     void save_register(Stack &stack, size_t reg);
     void set_register(Stack &stack, size_t reg, size_t value);
     void set_group(Stack &stack, size_t group, size_t start, size_t end);
-    void charge(uint64_t steps);
+    void charge(uint64_t steps) { meter_.add(steps); }
 
     size_t open_register(uint32_t group) const { return capture_slots_ + group; }
     size_t loop_register(uint32_t index) const { return capture_slots_ + group_slots_ + index; }
 
     const Program &program_;
+    Subject &subject_;
     const unsigned char *text_;
     size_t size_;
     bool sjis_;
-    uint64_t step_limit_;
+    WorkMeter meter_;
+    StartPositions starts_;
     size_t frame_limit_;
-    uint64_t steps_ = 0;
+    size_t outer_frames_ = 0;  // frames held by the levels around the current lookahead
     size_t capture_slots_;
     size_t group_slots_;
     std::vector<size_t> registers_;
@@ -113,16 +122,7 @@ private:
     size_t start_ = 0;
     size_t end_ = 0;
     size_t forbid_empty_at_ = kNoPosition;
-    size_t required_found_at_ = kNoPosition;  // last place the required text was seen
-    size_t required_last_found_at_ = kNoPosition;
-    size_t run_cache_start_ = 0;              // a maximal run of lead-range bytes seen last
-    size_t run_cache_end_ = kNoPosition;
-    size_t anchor_at_ = kNoPosition;          // last occurrence of the anchor literal found
-    size_t anchor_window_ = kNoPosition;      // where the prefix run before it begins
 };
-
-// Scanning runs of bytes is cheap; it is charged per this many bytes.
-constexpr size_t kBytesPerStep = 32;
 
 enum FrameKind : uint32_t { kBranch, kRestore, kRestorePair, kGreedy, kLazy, kMemoFail };
 

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "matcher.h"
+#include "backtracker.h"
 
 namespace bregexp {
 
@@ -34,12 +34,12 @@ size_t find_either(const unsigned char *text, size_t from, size_t to, unsigned c
 
 // The loop of a repeat depends on the innermost enclosing loop's register
 // only at the very position that loop's iteration began.
-size_t Matcher::repeat_floor(const Instruction &in, size_t min_end) const {
+size_t Backtracker::repeat_floor(const Instruction &in, size_t min_end) const {
     if (in.loop != kNoMemo && registers_[loop_register(static_cast<uint32_t>(in.loop))] == min_end) return min_end + 1;
     return min_end;
 }
 
-void Matcher::mark_failed(const Instruction &in, size_t from, size_t to) {
+void Backtracker::mark_failed(const Instruction &in, size_t from, size_t to) {
     if (memo_.allocated() && memo_.has_row(in.memo)) memo_.set_range(in.memo, from, to);
 }
 
@@ -47,7 +47,7 @@ void Matcher::mark_failed(const Instruction &in, size_t from, size_t to) {
 // found with memchr. With a memo row (floor != kNoPosition) the run is
 // scanned in growing windows and stops at the first position whose loop has
 // already failed; capped tells that it did.
-size_t Matcher::consume_dot_run(const Instruction &in, size_t pos, size_t end, size_t floor, bool &capped) {
+size_t Backtracker::consume_dot_run(const Instruction &in, size_t pos, size_t end, size_t floor, bool &capped) {
     const bool memo = floor != kNoPosition;
     size_t window = memo ? 256 : SIZE_MAX;
     size_t unchecked = floor;
@@ -73,7 +73,7 @@ size_t Matcher::consume_dot_run(const Instruction &in, size_t pos, size_t end, s
     }
 }
 
-size_t Matcher::consume_greedy(const Instruction &in, size_t pos, size_t floor, bool &capped) {
+size_t Backtracker::consume_greedy(const Instruction &in, size_t pos, size_t floor, bool &capped) {
     const size_t room = in.max == kUnbounded ? kNoPosition : static_cast<size_t>(in.max - in.min);
     if (!sjis_ && (in.item == Op::any_all || in.item == Op::any))
         return consume_dot_run(in, pos, pos + std::min(room, size_ - pos), floor, capped);
@@ -94,7 +94,7 @@ size_t Matcher::consume_greedy(const Instruction &in, size_t pos, size_t floor, 
     return pos;
 }
 
-bool Matcher::start_repeat(const Instruction &in, uint32_t &pc, size_t &pos, Stack &stack) {
+bool Backtracker::start_repeat(const Instruction &in, uint32_t &pc, size_t &pos, Stack &stack) {
     size_t p = pos;
     for (uint32_t count = 0; count < in.min; ++count) {
         const size_t w = item_width(in.item, in.a, p);
@@ -134,7 +134,7 @@ bool Matcher::start_repeat(const Instruction &in, uint32_t &pc, size_t &pos, Sta
     return true;
 }
 
-bool Matcher::backtrack_greedy(Stack &stack, uint32_t &pc, size_t &pos) {
+bool Backtracker::backtrack_greedy(Stack &stack, uint32_t &pc, size_t &pos) {
     Frame &f = stack.back();
     const Instruction &in = program_.code[f.pc];
     const size_t min_end = f.aux;
@@ -190,7 +190,7 @@ bool Matcher::backtrack_greedy(Stack &stack, uint32_t &pc, size_t &pos) {
 // straight to the next such byte. A hint byte is never a trail byte, so it
 // always starts a character; a dot stops at the end of its line, where the
 // continuation may still begin. False when the loop cannot go on.
-bool Matcher::lazy_jump_to_hint(const Instruction &in, Frame &f, size_t floor, size_t &next) {
+bool Backtracker::lazy_jump_to_hint(const Instruction &in, Frame &f, size_t floor, size_t &next) {
     const size_t cur = f.pos;
     const bool memo = floor != kNoPosition;
     const unsigned char hint = static_cast<unsigned char>(in.hint);
@@ -228,7 +228,7 @@ bool Matcher::lazy_jump_to_hint(const Instruction &in, Frame &f, size_t floor, s
 }
 
 // One more character (and, with a hint, on to the next position holding it).
-bool Matcher::lazy_step(const Instruction &in, Frame &f, size_t floor, size_t &next, size_t &last) {
+bool Backtracker::lazy_step(const Instruction &in, Frame &f, size_t floor, size_t &next, size_t &last) {
     const bool memo = floor != kNoPosition;
     const size_t cur = f.pos;
     size_t count = f.aux;
@@ -270,7 +270,7 @@ bool Matcher::lazy_step(const Instruction &in, Frame &f, size_t floor, size_t &n
     return true;
 }
 
-bool Matcher::backtrack_lazy(Stack &stack, uint32_t &pc, size_t &pos) {
+bool Backtracker::backtrack_lazy(Stack &stack, uint32_t &pc, size_t &pos) {
     Frame &f = stack.back();
     const Instruction &in = program_.code[f.pc];
     const bool memo = memo_.allocated() && memo_.has_row(in.memo);

@@ -1,0 +1,237 @@
+#include "nfa.h"
+
+#include <algorithm>
+
+#include "bregexp_error.h"
+#include "sjis.h"
+
+namespace bregexp {
+
+namespace {
+
+bool consumes_one(Op op) {
+    switch (op) {
+    case Op::literal:
+    case Op::literal_fold:
+    case Op::any:
+    case Op::any_all:
+    case Op::char_class:
+    case Op::any_unless:
+    case Op::any_all_unless: return true;
+    default: return false;
+    }
+}
+
+uint16_t loop_depth(const Program &program, int loop) {
+    uint16_t depth = 0;
+    for (; loop >= 0; loop = program.loop_parent[static_cast<size_t>(loop)]) ++depth;
+    return depth;
+}
+
+// Calls visit(code, width) for each character of a compiled string.
+template <typename Visit>
+void for_each_char(const std::string &text, bool sjis, Visit visit) {
+    const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
+    for (size_t i = 0; i < text.size();) {
+        const size_t width = char_width(bytes, i, text.size(), sjis);
+        visit(char_code(bytes, i, width));
+        i += width;
+    }
+}
+
+size_t chars_in(const std::string &text, bool sjis) {
+    size_t count = 0;
+    for_each_char(text, sjis, [&](uint32_t) { ++count; });
+    return count;
+}
+
+// Instructions one program instruction becomes.
+size_t lowered_size(const Program &program, const Instruction &in) {
+    switch (in.op) {
+    case Op::string:
+    case Op::string_fold: return chars_in(program.strings[in.a], program.sjis);
+    case Op::repeat: {
+        const size_t unit = in.group >= 0 ? 3 : 1;
+        const size_t fixed = size_t(in.min) * unit;
+        return fixed + (in.max == kUnbounded ? unit + 2 : size_t(in.max - in.min) * (unit + 1));
+    }
+    default: return 1;
+    }
+}
+
+class Lowering {
+public:
+    explicit Lowering(const Program &program) : program_(program), code_(program.code) {}
+
+    Nfa run() {
+        start_.resize(code_.size() + 1);
+        uint32_t at = 0;
+        for (size_t pc = 0; pc < code_.size(); ++pc) {
+            start_[pc] = at;
+            at += static_cast<uint32_t>(lowered_size(program_, code_[pc]));
+        }
+        start_[code_.size()] = at;
+        nfa_.code.reserve(at);
+        nfa_.slots = 2 * (static_cast<size_t>(program_.group_count) + 1);
+        for (size_t pc = 0; pc < code_.size(); ++pc) lower(pc);
+        number_states();
+        return std::move(nfa_);
+    }
+
+private:
+    void emit(NfaOp op, uint32_t a = 0, uint32_t b = 0) {
+        NfaInst inst;
+        inst.op = op;
+        inst.a = a;
+        inst.b = b;
+        inst.depth = depth_;
+        nfa_.code.push_back(inst);
+    }
+
+    void emit_item(Op item, uint32_t a) {
+        emit(NfaOp::item, a);
+        nfa_.code.back().item = item;
+    }
+
+    uint32_t here() const { return static_cast<uint32_t>(nfa_.code.size()); }
+
+    void lower(size_t pc) {
+        const Instruction &in = code_[pc];
+        depth_ = loop_depth(program_, in.loop);
+        if (consumes_one(in.op)) {
+            emit_item(in.op, in.a);
+            return;
+        }
+        switch (in.op) {
+        case Op::string:
+        case Op::string_fold: lower_string(in); break;
+        case Op::repeat: lower_repeat(in); break;
+        case Op::split: emit(NfaOp::split, start_[in.a], start_[in.b]); break;
+        case Op::jump: emit(NfaOp::jump, start_[in.a]); break;
+        case Op::open: emit(NfaOp::save, 2 * in.a); break;
+        case Op::close: emit(NfaOp::save, 2 * in.a + 1); break;
+        case Op::unset: emit(NfaOp::unset, 2 * in.a); break;
+        case Op::loop_mark: emit(NfaOp::loop_mark); break;
+        case Op::loop_check: emit(NfaOp::loop_check, 0, start_[in.b]); break;
+        case Op::assertion:
+            emit(NfaOp::assertion);
+            nfa_.code.back().assertion = in.assertion;
+            break;
+        case Op::lookahead: lower_lookahead(pc); break;
+        case Op::lookahead_end:
+        case Op::match: emit(NfaOp::accept); break;
+        default: throw Error("internal error: back-reference in an automaton program");
+        }
+    }
+
+    void lower_string(const Instruction &in) {
+        const bool fold = in.op == Op::string_fold;
+        for_each_char(program_.strings[in.a], program_.sjis, [&](uint32_t code) {
+            const bool letter = (code | 0x20u) >= 'a' && (code | 0x20u) <= 'z';
+            if (fold && letter)
+                emit_item(Op::literal_fold, code | 0x20u);
+            else
+                emit_item(Op::literal, code);
+        });
+    }
+
+    // One copy of the repeated character, with its group around it.
+    void emit_unit(const Instruction &in) {
+        if (in.group >= 0) emit(NfaOp::save, 2 * static_cast<uint32_t>(in.group));
+        emit_item(in.item, in.a);
+        if (in.group >= 0) emit(NfaOp::save, 2 * static_cast<uint32_t>(in.group) + 1);
+    }
+
+    void emit_choice(uint32_t body, uint32_t skip, bool greedy) {
+        emit(NfaOp::split, greedy ? body : skip, greedy ? skip : body);
+    }
+
+    void lower_repeat(const Instruction &in) {
+        const uint32_t unit = in.group >= 0 ? 3 : 1;
+        for (uint32_t i = 0; i < in.min; ++i) emit_unit(in);
+        if (in.max == kUnbounded) {
+            const uint32_t loop = here();
+            emit_choice(loop + 1, loop + unit + 2, in.greedy);
+            emit_unit(in);
+            emit(NfaOp::jump, loop);
+            return;
+        }
+        const uint32_t end = here() + (in.max - in.min) * (unit + 1);
+        for (uint32_t i = in.min; i < in.max; ++i) {
+            emit_choice(here() + 1, end, in.greedy);
+            emit_unit(in);
+        }
+    }
+
+    void lower_lookahead(size_t pc) {
+        const Instruction &in = code_[pc];
+        NfaLookahead look;
+        look.negative = in.negative;
+        look.body = start_[pc + 1];
+        look.end = start_[in.b - 1];
+        const Instruction &body = code_[pc + 1];
+        if (code_[pc + 2].op == Op::lookahead_end &&
+            (consumes_one(body.op) || body.op == Op::string || body.op == Op::string_fold) &&
+            body.op != Op::any_unless && body.op != Op::any_all_unless) {
+            look.simple = true;
+            look.simple_op = body.op;
+            look.simple_a = body.a;
+        }
+        uint32_t low = UINT32_MAX, high = 0;
+        for (size_t inner = pc + 1; inner < in.b; ++inner) {
+            const Instruction &member = code_[inner];
+            uint32_t group = 0;
+            if (member.op == Op::open)
+                group = member.a;
+            else if (member.op == Op::repeat && member.group >= 0)
+                group = static_cast<uint32_t>(member.group);
+            else
+                continue;
+            low = std::min(low, group);
+            high = std::max(high, group);
+        }
+        if (low != UINT32_MAX) {
+            look.slot_begin = 2 * low;
+            look.slot_end = 2 * high + 2;
+        }
+        emit(NfaOp::lookahead, static_cast<uint32_t>(nfa_.lookaheads.size()), start_[in.b]);
+        nfa_.lookaheads.push_back(look);
+    }
+
+    // Items and accepts do not depend on d: one state each.
+    void number_states() {
+        nfa_.state_base.resize(nfa_.code.size());
+        uint32_t next = 0;
+        for (size_t pc = 0; pc < nfa_.code.size(); ++pc) {
+            NfaInst &inst = nfa_.code[pc];
+            if (inst.op == NfaOp::item || inst.op == NfaOp::accept) inst.depth = 0;
+            nfa_.state_base[pc] = next;
+            next += inst.depth + 1u;
+        }
+        nfa_.state_count = next;
+    }
+
+    const Program &program_;
+    const std::vector<Instruction> &code_;
+    std::vector<uint32_t> start_;  // program pc -> first lowered instruction
+    uint16_t depth_ = 0;
+    Nfa nfa_;
+};
+
+}  // namespace
+
+size_t nfa_size(const Program &program) {
+    size_t instructions = 0;
+    size_t states = 0;
+    for (const Instruction &in : program.code) {
+        const size_t size = in.op == Op::backref ? 1 : lowered_size(program, in);
+        instructions += size;
+        states += size * (static_cast<size_t>(loop_depth(program, in.loop)) + 1);
+        if (instructions > kMaxNfaSize) break;
+    }
+    return std::max(instructions, states);
+}
+
+Nfa lower_to_nfa(const Program &program) { return Lowering(program).run(); }
+
+}  // namespace bregexp
