@@ -211,7 +211,8 @@ bool Backtracker::run(uint32_t pc, size_t pos, Stack &stack, int depth) {
     for (;;) {
         charge(1);
         const Instruction &in = code[pc];
-        if (in.memo != kNoMemo && in.op != Op::repeat && memo_usable(in, pos) && !enter_memo_state(in, pos, stack, depth)) {
+        if (in.memo != kNoMemo && !(in.op == Op::repeat && in.max == kUnbounded) && memo_usable(in, pos) &&
+            !enter_memo_state(in, pos, stack, depth)) {
             if (!backtrack(stack, base, pc, pos)) return false;
             continue;
         }

@@ -84,6 +84,7 @@ private:
     bool memo_usable(const Instruction &in, size_t pos) const;
     size_t repeat_floor(const Instruction &in, size_t min_end) const;
     bool enter_memo_state(const Instruction &in, size_t pos, Stack &stack, int depth);
+    bool loop_memo(const Instruction &in) const;
     void mark_failed(const Instruction &in, size_t from, size_t to);
     void note_backtrack();
 

@@ -39,8 +39,15 @@ size_t Backtracker::repeat_floor(const Instruction &in, size_t min_end) const {
     return min_end;
 }
 
+// Only a repeat without an upper bound has a row meaning "the loop at this
+// position fails"; a bounded repeat's row (a join) means "this repeat,
+// entered at this position, fails" and is kept by the main loop.
+bool Backtracker::loop_memo(const Instruction &in) const {
+    return in.max == kUnbounded && memo_.allocated() && memo_.has_row(in.memo);
+}
+
 void Backtracker::mark_failed(const Instruction &in, size_t from, size_t to) {
-    if (memo_.allocated() && memo_.has_row(in.memo)) memo_.set_range(in.memo, from, to);
+    if (loop_memo(in)) memo_.set_range(in.memo, from, to);
 }
 
 // A dot without Shift_JIS: the run ends at a line break (for .) or at `end`,
@@ -103,7 +110,7 @@ bool Backtracker::start_repeat(const Instruction &in, uint32_t &pc, size_t &pos,
     }
     charge(in.min / 4);
     const size_t min_end = p;
-    const bool memo = memo_.allocated() && memo_.has_row(in.memo);
+    const bool memo = loop_memo(in);
     const size_t floor = memo ? repeat_floor(in, min_end) : kNoPosition;
     // The loop at min_end failed before: nothing new can come of it.
     if (memo && floor == min_end && memo_.test(in.memo, min_end)) return false;
@@ -138,7 +145,7 @@ bool Backtracker::backtrack_greedy(Stack &stack, uint32_t &pc, size_t &pos) {
     Frame &f = stack.back();
     const Instruction &in = program_.code[f.pc];
     const size_t min_end = f.aux;
-    const bool memo = memo_.allocated() && memo_.has_row(in.memo);
+    const bool memo = loop_memo(in);
     const size_t floor = memo ? repeat_floor(in, min_end) : 0;
     if (f.pos == min_end) {
         mark_failed(in, floor, min_end + 1);
@@ -273,7 +280,7 @@ bool Backtracker::lazy_step(const Instruction &in, Frame &f, size_t floor, size_
 bool Backtracker::backtrack_lazy(Stack &stack, uint32_t &pc, size_t &pos) {
     Frame &f = stack.back();
     const Instruction &in = program_.code[f.pc];
-    const bool memo = memo_.allocated() && memo_.has_row(in.memo);
+    const bool memo = loop_memo(in);
     const size_t floor = memo ? repeat_floor(in, f.start) : kNoPosition;  // start: where the loop began
     if (f.aux >= in.max || f.pos >= size_) {
         if (memo) mark_failed(in, floor, f.pos + 1);

@@ -26,6 +26,8 @@ public:
         used_ += bytes;
         if (used_ > allowed_) throw Error(kPatternTooLargeMessage);
     }
+    // Memory given back (a node merged into another).
+    void release(size_t bytes) { used_ -= bytes < used_ ? bytes : used_; }
     size_t used() const { return used_; }
 
 private:

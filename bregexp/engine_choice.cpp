@@ -10,18 +10,18 @@ const Nfa &LazyNfa::get() {
 }
 
 struct TextSearch::Automaton {
-    Automaton(const Program &program, const Nfa &nfa, Subject &subject)
+    Automaton(const Program &program, const Nfa &lowered, Subject &subject)
         : meter(UINT64_MAX, WorkMeter::AtLimit::fail),
           starts(program, subject, meter),
-          oracle(nfa, subject),
-          vm(nfa, subject, oracle, 0, static_cast<uint32_t>(nfa.code.size() - 1)),
-          slots(nfa.slots) {}
+          oracle(lowered, subject),
+          vm(lowered, subject, oracle, 0, static_cast<uint32_t>(lowered.code.size() - 1)),
+          nfa(lowered) {}
 
     WorkMeter meter;  // counts, never stops: the Pike VM is linear
     StartPositions starts;
     LookaheadOracle oracle;
     PikeVm vm;
-    size_t slots;
+    const Nfa &nfa;
 };
 
 TextSearch::TextSearch(const Program &program, LazyNfa &nfa, std::string_view text, Engine engine)
@@ -59,10 +59,18 @@ bool TextSearch::pike_search(size_t from, size_t forbid_empty_at, std::vector<si
     PikeVm::Run spec;
     spec.from = from;
     spec.starts = &a.starts;
-    spec.slot_end = a.slots;
+    spec.slot_end = a.nfa.thread_slots;
     spec.forbid_empty_at = forbid_empty_at;
     size_t start = 0, end = 0;
     if (!run_in_batches(a.vm, spec, captures, start, end)) return false;
+    // The groups of lookaheads passed last at a kept position.
+    for (uint32_t index = 0; index < a.nfa.lookaheads.size(); ++index) {
+        const NfaLookahead &look = a.nfa.lookaheads[index];
+        if (look.deferred_slot == NfaLookahead::kNotDeferred || captures[look.deferred_slot] == kNoPosition) continue;
+        const std::vector<size_t> &values = a.oracle.captures(index, captures[look.deferred_slot]);
+        std::copy(values.begin(), values.end(), captures.begin() + look.slot_begin);
+    }
+    captures.resize(a.nfa.slots);
     captures[0] = start;
     captures[1] = end;
     return true;

@@ -31,6 +31,11 @@ void plan_memo(Program &program) {
             ++arrivals[pc + 1];
             ++arrivals[in.b];
             break;
+        case Op::repeat:
+            // A repeat that can stop after different counts reaches what
+            // follows it from several places: a join, as "(a?){25}" needs.
+            arrivals[pc + 1] += in.max != in.min ? 2 : 1;
+            break;
         case Op::lookahead_end:
         case Op::match: break;
         default: ++arrivals[pc + 1]; break;
@@ -39,7 +44,7 @@ void plan_memo(Program &program) {
     auto wanted = [&](size_t pc) {
         const Instruction &in = code[pc];
         if (in.op == Op::match || in.op == Op::lookahead_end) return false;  // never fail by themselves
-        if (in.op == Op::repeat) return in.max == kUnbounded;
+        if (in.op == Op::repeat) return in.max == kUnbounded || arrivals[pc] > 1;
         return arrivals[pc] > 1;
     };
     // Loops first: when the table has to be cut down for a huge text, the

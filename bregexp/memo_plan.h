@@ -1,7 +1,8 @@
 // Which instructions get a row in the memo table. Following Davis, Servant
 // and Lee (selective memoisation), only places where the matcher can arrive
 // along more than one path are remembered: loop heads, the joins after
-// alternatives and optional parts, and repeats without an upper bound. With
+// alternatives, optional parts and repeats of one character that can stop
+// after different counts, and repeats without an upper bound. With
 // those rows a failure is never explored twice, so a program without
 // back-references runs in time proportional to rows times text.
 #ifndef BREGEXP_MEMO_PLAN_H

@@ -75,6 +75,7 @@ public:
         nfa_.slots = 2 * (static_cast<size_t>(program_.group_count) + 1);
         for (size_t pc = 0; pc < code_.size(); ++pc) lower(pc);
         number_states();
+        defer_lookahead_groups();
         return std::move(nfa_);
     }
 
@@ -196,6 +197,65 @@ private:
         }
         emit(NfaOp::lookahead, static_cast<uint32_t>(nfa_.lookaheads.size()), start_[in.b]);
         nfa_.lookaheads.push_back(look);
+    }
+
+    // Successors of pc inside a lookahead's body (a nested lookahead's body
+    // is not entered).
+    template <typename Visit>
+    void successors(uint32_t pc, Visit visit) const {
+        const NfaInst &in = nfa_.code[pc];
+        switch (in.op) {
+        case NfaOp::accept: return;
+        case NfaOp::split: visit(in.a); visit(in.b); return;
+        case NfaOp::jump: visit(in.a); return;
+        case NfaOp::loop_check: visit(pc + 1); visit(in.b); return;
+        case NfaOp::lookahead: visit(in.b); return;
+        default: visit(pc + 1); return;
+        }
+    }
+
+    // Whether every way through the lookahead's body writes all the slots
+    // of its groups (a forward data flow: slots written on all paths).
+    bool writes_all_slots(const NfaLookahead &look) const {
+        const uint32_t width = look.slot_end - look.slot_begin;
+        if (width == 0 || width > 64) return false;
+        const uint64_t all = width == 64 ? ~uint64_t(0) : (uint64_t(1) << width) - 1;
+        std::vector<uint64_t> in(look.end - look.body + 1, all);
+        std::vector<char> reached(in.size(), 0);
+        std::vector<uint32_t> work{look.body};
+        in[0] = 0;
+        reached[0] = 1;
+        auto bit = [&](uint32_t slot) { return slot >= look.slot_begin && slot < look.slot_end ? uint64_t(1) << (slot - look.slot_begin) : 0; };
+        while (!work.empty()) {
+            const uint32_t pc = work.back();
+            work.pop_back();
+            const NfaInst &inst = nfa_.code[pc];
+            if (inst.op == NfaOp::lookahead && nfa_.lookaheads[inst.a].slot_begin < nfa_.lookaheads[inst.a].slot_end)
+                return false;  // groups of a lookahead inside: kept simple
+            uint64_t out = in[pc - look.body];
+            if (inst.op == NfaOp::save) out |= bit(inst.a);
+            if (inst.op == NfaOp::unset) out |= bit(inst.a) | bit(inst.a + 1);
+            successors(pc, [&](uint32_t next) {
+                const uint32_t at = next - look.body;
+                const uint64_t merged = reached[at] ? (in[at] & out) : out;
+                if (reached[at] && merged == in[at]) return;
+                in[at] = merged;
+                reached[at] = 1;
+                work.push_back(next);
+            });
+        }
+        return in[look.end - look.body] == all;
+    }
+
+    void defer_lookahead_groups() {
+        nfa_.thread_slots = nfa_.slots;
+        uint32_t outer_end = 0;  // lookaheads are lowered in order: inner ones lie inside outer bodies
+        for (NfaLookahead &look : nfa_.lookaheads) {
+            const bool nested = look.body < outer_end;
+            outer_end = std::max(outer_end, look.end);
+            if (nested || look.negative || look.simple || !writes_all_slots(look)) continue;
+            look.deferred_slot = static_cast<uint32_t>(nfa_.thread_slots++);
+        }
     }
 
     // Items and accepts do not depend on d: one state each.

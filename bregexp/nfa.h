@@ -53,6 +53,12 @@ struct NfaLookahead {
     // Slots [slot_begin, slot_end) of the groups inside (empty: none).
     uint32_t slot_begin = 0;
     uint32_t slot_end = 0;
+    // For a positive lookahead outside other lookaheads whose every match
+    // writes all its groups' slots: the extra slot where a thread keeps
+    // the position it last passed the lookahead. Its groups are then found
+    // once, for the winning thread only. kNotDeferred otherwise.
+    uint32_t deferred_slot = kNotDeferred;
+    static constexpr uint32_t kNotDeferred = UINT32_MAX;
 };
 
 struct Nfa {
@@ -61,6 +67,7 @@ struct Nfa {
     std::vector<uint32_t> state_base;  // first state number of each instruction
     uint32_t state_count = 0;
     size_t slots = 0;                  // 2 * (groups + 1)
+    size_t thread_slots = 0;           // slots, then one per deferred lookahead
 };
 
 // Instructions and states the lowered form of program will have, the

@@ -96,7 +96,10 @@ private:
             skip_extended_space();
             if (at_end() || peek() == '|' || peek() == ')') break;
             NodePtr piece = parse_quantifiers(parse_atom(depth));
-            if (!seq->children.empty() && append_to_text(*seq->children.back(), *piece)) continue;
+            if (!seq->children.empty() && append_to_text(*seq->children.back(), *piece)) {
+                budget_.release(kNodeCost);  // the piece goes with this iteration
+                continue;
+            }
             seq->children.push_back(std::move(piece));
         }
         if (seq->children.size() == 1) return std::move(seq->children[0]);
@@ -408,6 +411,9 @@ private:
         CharClass set;
         if (!set.add_posix(name))
             throw Error("unknown POSIX class [:" + (name.size() > 24 ? name.substr(0, 24) + "..." : name) + ":] in pattern");
+        // Under i the class stands for both cases before it is negated:
+        // [[:^upper:]] then leaves out every letter, as in Perl.
+        if (flags_.ignore_case) set.fold_ascii_case();
         if (negated) set.negate();
         chars.add_class(set);
         pos_ = p + 2;

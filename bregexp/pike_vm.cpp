@@ -27,7 +27,7 @@ PikeVm::PikeVm(const Nfa &nfa, Subject &subject, LookaheadOracle &oracle, uint32
     seen_.assign(nfa.state_base[last] + nfa.code[last].depth + 1u - state_offset_, 0);
     current_.pcs.resize(threads);
     next_.pcs.resize(threads);
-    scratch_.assign(nfa.slots, kNoPosition);
+    scratch_.assign(nfa.thread_slots, kNoPosition);
 }
 
 size_t PikeVm::slots_per_batch() const {
@@ -130,7 +130,12 @@ bool PikeVm::follow(uint32_t &pc, uint32_t &d, size_t pos, List &list) {
     case NfaOp::lookahead: {
         const NfaLookahead &look = nfa_.lookaheads[in.a];
         if (oracle_.holds(in.a, pos) == look.negative) return false;
-        if (!look.negative && !exists_only_ && look.slot_begin < look.slot_end) apply_lookahead_groups(in.a, pos);
+        if (!look.negative && !exists_only_) {
+            if (look.deferred_slot != NfaLookahead::kNotDeferred)
+                set_slot(look.deferred_slot, pos);
+            else if (look.slot_begin < look.slot_end)
+                apply_lookahead_groups(in.a, pos);
+        }
         pc = in.b;
         break;
     }

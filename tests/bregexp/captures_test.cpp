@@ -30,6 +30,38 @@ TEST(Captures, SingleCharacterLoopCapturesLastCharacter) {
     EXPECT_EQ(groups("m/(a)*?b/", "b"), (V{"b", kUnset}));
 }
 
+TEST(Captures, GroupRepeatedZeroTimesInALaterIterationIsUnset) {
+    // Perl's rule: a repeated group of fixed width that holds no other group
+    // reads as unset when the repeat matched zero times, even though an
+    // earlier iteration of the loop around it had set it.
+    const struct {
+        const char *command, *text;
+        V groups;
+    } cases[] = {
+        {"m/^(?:a(b)?)+$/", "aba", {"aba", kUnset}},
+        {"m/^(?:a(b)*)+$/", "aba", {"aba", kUnset}},
+        {"m/^(?:a(b){0,1})+$/", "aba", {"aba", kUnset}},
+        {"m/^(?:a(b)?\?)+$/", "aba", {"aba", kUnset}},
+        {"m/^(?:a(?:(b))?)+$/", "aba", {"aba", kUnset}},
+        {"m/^(?:a(b|c)?)+$/", "aba", {"aba", kUnset}},
+        {"m/^(?:a(bb|cc)?)+$/", "abba", {"abba", kUnset}},
+        {"m/^(?:a(b{2})?)+$/", "abba", {"abba", kUnset}},
+        {"m/^(?:a(.)?)+$/", "aba", {"aba", kUnset}},
+        {"m/^(?:a(b(?=a))?)+$/", "aba", {"aba", kUnset}},
+        {"m/^(?:x(a)*)+$/", "xaxx", {"xaxx", kUnset}},
+        {"m/^(?:a(b)?){2}$/", "aba", {"aba", kUnset}},
+        // Not of fixed width, or not the whole repeated part, or holding a
+        // group: the earlier iteration's value stays, as in Perl.
+        {"m/^(?:a(bc?)?)+$/", "aba", {"aba", "b"}},
+        {"m/^(?:a(b+)?)+$/", "aba", {"aba", "b"}},
+        {"m/^(?:a(b{1,2})?)+$/", "abba", {"abba", "bb"}},
+        {"m/^(?:a(?:x(b))?)+$/", "axba", {"axba", "b"}},
+        {"m/^(?:a((b)c)?)+$/", "abca", {"abca", "bc", "b"}},
+    };
+    for (const auto &c : cases) EXPECT_EQ(groups(c.command, c.text), c.groups) << c.command;
+    EXPECT_EQ(groups("m/^(?:a(.)?)+$/k", "a" + SO + "a"), (V{"a" + SO + "a", kUnset}));
+}
+
 TEST(Captures, EmptyIterationEndsTheLoop) {
     // After an iteration that matched nothing Perl tries the continuation,
     // never another iteration, so the last capture here is the empty one.

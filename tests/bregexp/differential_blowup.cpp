@@ -51,6 +51,18 @@ std::string pattern(Random &random, const Atoms &a) {
         "^(?:(" + x + "+)" + s + "?)+$",
         "(?:(?!" + s + s + ").)*?" + l,
         "((?:" + x + "|" + y + ")*?" + s + "){2,}" + l,
+        // Bounded repeats inside counted ones, loops of choices, empty
+        // alternatives in a loop, lookaheads in loops.
+        "^(" + x + "?){" + k + "}" + x + "{" + k + "}$",
+        "^(?:" + x + "{0,3}){" + k + "}$",
+        "(?:" + x + "|" + x + y + ")*(?:" + l + "|" + s + ")",
+        "(" + x + "+" + s + "?)*$",
+        "^(?:" + x + y + "|" + x + l + ")*$",
+        "(?:(?:|)(?:|)(?:|)" + x + "?)*" + l,
+        "(?:(?=" + x + "*" + l + ")" + x + ")*" + l,
+        "(?:(?!" + x + "*" + y + ")" + x + ")+$",
+        "^(?:(?=(" + x + "+))" + x + ")*" + l,
+        "(?:" + x + "(" + y + ")?)+" + l,
     };
     return random.pick(shapes);
 }

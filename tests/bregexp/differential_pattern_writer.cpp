@@ -103,6 +103,12 @@ bool PatternWriter::piece(int depth) {
     return nullable;
 }
 
+// Blanks Perl 5.34+ allows inside braces: after "{", around the comma, before "}".
+std::string PatternWriter::blank() {
+    static const std::vector<std::string> blanks = {"", "", "", " ", "\t", "  "};
+    return random_.pick(blanks);
+}
+
 bool PatternWriter::quantifier() {
     static const std::vector<std::string> simple = {"*", "+", "?"};
     std::string q;
@@ -114,7 +120,7 @@ bool PatternWriter::quantifier() {
     // repeated groups a count range is always a true range.
     int least_spread = repeated_groups_ > 0 ? 1 : 0;
     int low = 0;
-    switch (random_.below(6)) {
+    switch (random_.below(7)) {
     case 0: case 1: case 2:
         q = random_.pick(simple);
         low = q == "+" ? 1 : 0;
@@ -125,15 +131,23 @@ bool PatternWriter::quantifier() {
         break;
     case 4:
         low = random_.between(0, 2);
-        q = "{" + std::to_string(low) + ",}";
+        q = "{" + blank() + std::to_string(low) + blank() + "," + blank() + "}";
         break;
+    case 5:
+        if (random_.percent(15) && repeated_groups_ == 0) {
+            // n > m: a part that cannot match (a lazy mark after it is an error).
+            append("{" + std::to_string(random_.between(2, 3)) + "," + std::to_string(random_.between(0, 1)) + "}");
+            return false;
+        }
+        [[fallthrough]];
     default: {
         low = random_.between(0, 2);
         int high = std::max(least_max, low + random_.between(least_spread, 2));
-        q = "{" + std::to_string(low) + "," + std::to_string(high) + "}";
+        q = "{" + blank() + std::to_string(low) + blank() + "," + blank() + std::to_string(high) + blank() + "}";
     }
     }
-    if (random_.percent(35)) q += "?";
+    // Under x blanks may come between a quantifier and its lazy mark.
+    if (random_.percent(35)) q += extended_ && random_.percent(30) ? " ?" : "?";
     append(q);
     return low == 0;
 }
@@ -179,6 +193,10 @@ bool PatternWriter::atom(int depth, bool &nullable) {
         nullable = group(depth, "(?:", false);
         return true;
     }
+    if (roll < 88 && nesting && groups_ < kMaxGroups && capture_allowed && !quantify_next_ && random_.percent(40)) {
+        repeatedGroupWithOptionalGroup();
+        return false;
+    }
     if (roll < 92 && nesting) {
         if (random_.percent(50)) {
             ++negative_lookaheads_;
@@ -196,6 +214,33 @@ bool PatternWriter::atom(int depth, bool &nullable) {
     nullable = false;
     literal(pickCharacter());
     return true;
+}
+
+// "(?:L(G)Q)+" with G of fixed width and no group inside: Perl unsets the
+// group when Q repeats it zero times in a later iteration. Literals around
+// the group keep the iterations from backtracking into each other.
+void PatternWriter::repeatedGroupWithOptionalGroup() {
+    static const std::vector<std::string> zero_or_more = {"?", "*", "{0,1}", "??", "{0,2}", "*?"};
+    static const std::vector<std::string> loops = {"+", "*", "{1,3}", "{2}", "+?"};
+    const std::string lead = pickLiteralCharacter();
+    std::string inner;
+    std::vector<std::string> inner_characters;
+    for (int i = random_.between(1, 2); i > 0; --i) {
+        const std::string c = pickLiteralCharacter();
+        inner += c;
+        inner_characters.push_back(c);
+    }
+    if (random_.percent(30)) inner += "|" + std::string(inner_characters.size() == 1 ? "" : "\\d") + pickLiteralCharacter();
+    ++groups_;
+    append("(?:" + lead + "(" + inner + ")" + random_.pick(zero_or_more) + ")" + random_.pick(loops));
+    characters_.push_back(lead);
+    for (const auto &c : inner_characters) characters_.push_back(c);
+}
+
+// A letter or digit: written as it is, the same character in both engines.
+std::string PatternWriter::pickLiteralCharacter() {
+    static const std::vector<std::string> plain = {"a", "b", "c", "x", "0", "1", "B"};
+    return random_.pick(plain);
 }
 
 void PatternWriter::positiveLookahead(int depth) {
@@ -272,11 +317,13 @@ void PatternWriter::characterClass() {
     int members = random_.between(1, 4);
     bool escape_used = false;
     for (int i = 0; i < members; ++i) {
-        std::size_t roll = random_.below(10);
+        std::size_t roll = random_.below(11);
         if (roll < 5) {
             classMember(pickCharacter());
         } else if (roll < 8 || (negated && escape_used)) {
             classRange();
+        } else if (roll == 10) {
+            posixClass();
         } else {
             // A negated class of complementary escapes such as [^\d\D] can
             // match nothing, and Perl 5.36 panics on a quantified one.
@@ -285,6 +332,14 @@ void PatternWriter::characterClass() {
         }
     }
     append("]");
+}
+
+void PatternWriter::posixClass() {
+    static const std::vector<std::string> names = {"alpha", "digit", "alnum", "upper", "lower", "space", "blank",
+                                                   "punct", "print", "graph", "cntrl", "xdigit", "word", "ascii"};
+    static const std::vector<std::string> samples = {"a", "Z", "5", " ", "\t", "!", "_", "~", "\x7f", "f"};
+    append("[:" + std::string(random_.percent(25) ? "^" : "") + random_.pick(names) + ":]");
+    characters_.push_back(random_.pick(samples));
 }
 
 void PatternWriter::classMember(const std::string &character) {

@@ -29,6 +29,10 @@ private:
     void characterClass();
     void classMember(const std::string &character);
     void classRange();
+    void posixClass();
+    void repeatedGroupWithOptionalGroup();
+    std::string pickLiteralCharacter();
+    std::string blank();
     bool quantifier();  // true when its minimum is 0
     void layout();  // white space or a comment under x
 

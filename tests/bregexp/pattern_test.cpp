@@ -21,6 +21,73 @@ TEST(Pattern, SyntaxErrors) {
     EXPECT_EQ(error_of("m/" + std::string(300, '(') + std::string(300, ')') + "/"), "pattern nested too deeply");
 }
 
+TEST(Pattern, UnsupportedPerlSyntaxIsAnErrorNotText) {
+    EXPECT_EQ(error_of("m/x\\b{wb}/"), "\\b{...} and \\B{...} are not supported in pattern");
+    EXPECT_EQ(error_of("m/\\B{gcb}/"), "\\b{...} and \\B{...} are not supported in pattern");
+    EXPECT_EQ(error_of("m/[[:alpha1:]]/"), "unknown POSIX class [:alpha1:] in pattern");
+    EXPECT_EQ(error_of("m/[[:^foo:]]/"), "unknown POSIX class [:foo:] in pattern");
+    EXPECT_EQ(error_of("m/[[.a.]]/"), "POSIX [. .] and [= =] are not supported in pattern");
+    EXPECT_EQ(error_of("m/[[=a=]]/"), "POSIX [. .] and [= =] are not supported in pattern");
+    EXPECT_EQ(error_of("m/a+ +/x"), "possessive quantifiers are not supported");
+    EXPECT_EQ(error_of("m/a{3,1}?/"), "nothing to repeat in pattern");
+    EXPECT_EQ(error_of("m/a{3,1}*/"), "nothing to repeat in pattern");
+}
+
+// Where Perl 5.34+ reads these forms differently from the plain reading.
+TEST(Pattern, PerlQuantifierForms) {
+    const struct {
+        const char *command, *text, *match;
+    } cases[] = {
+        {"m/a+ ?/x", "aaa", "a"},  // blanks before the lazy mark under x
+        {"m/a{1,2} #c\n ?/x", "aaa", "a"},
+        {"m/a+ ?/", "aa a", "aa "},  // without x the blank is text
+        {"m/a{ 1, 2 }/", "aaa", "aa"},  // blanks (spaces, tabs) inside braces
+        {"m/a{, 2 }/", "aaa", "aa"},
+        {"m/a{\t1\t}/", "aaa", "a"},
+        {"m/a{ 1 , }/", "aaa", "aaa"},
+        {"m/a{1 2}/", "a{1 2}", "a{1 2}"},  // not a count: text
+        {"m/a{ , }/", "a{ , }", "a{ , }"},
+        {"m/a{\n1}/", "a{\n1}", "a{\n1}"},  // a line break is no blank here
+        {"m/a{3,1}/", "aaa", "<none>"},  // n > m: cannot match
+        {"m/b(?:a){3,1}|c/", "bc", "c"},
+        {"m/a{3,1}{0,2}b/", "b", "<none>"},
+    };
+    for (const auto &c : cases) EXPECT_EQ(found(c.command, c.text), c.match) << c.command;
+}
+
+TEST(Pattern, PosixClassesInBrackets) {
+    const struct {
+        const char *command, *text, *match;
+    } cases[] = {
+        {"m/[[:digit:]]/", "a5", "5"},
+        {"m/[[:^digit:]]+/", "5ab5", "ab"},
+        {"m/[[:alpha:][:digit:]]+/", "-a5-", "a5"},
+        {"m/[[:upper:]]+/i", "aB", "aB"},
+        {"m/[[:lower:]]+/i", "aB", "aB"},
+        {"m/[[:^upper:]]+/i", "aB1-", "1-"},
+        {"m/[[:word:]]+/", "a_1-", "a_1"},
+        {"m/[[:punct:]]+/", "a!\"#$%&'()*+,-.\\/:;<=>?@[]^_`{|}~b", "!\"#$%&'()*+,-.\\/:;<=>?@[]^_`{|}~"},
+        {"m/[[:space:]]+/", "a \t\n\r\f\x0b" "b", " \t\n\r\f\x0b"},
+        {"m/[[:blank:]]+/", "a \t\nb", " \t"},
+        {"m/[[:cntrl:]]+/", "a\x01\x1f\x7f" "b", "\x01\x1f\x7f"},
+        {"m/[[:print:]]+/", "\x01" "a b~\x7f", "a b~"},
+        {"m/[[:graph:]]+/", "\x01 a!~\x7f", "a!~"},
+        {"m/[[:xdigit:]]+/", "gaF09g", "aF09"},
+        {"m/[[:ascii:]]+/", "\x80" "a\x7f\x80", "a\x7f"},
+        {"m/[[:alpha:]]+/", "\xe9" "ab\xe9", "ab"},  // bytes above 7F are none of them
+        {"m/[[:^alpha:]]+/", "a\xe9\x80" "b", "\xe9\x80"},
+        {"m/[^[:alpha:]]+/", "ab12", "12"},
+        {"m/[[:digit:]-z]+/", "5-z", "5-z"},  // a dash after a class is text
+        {"m/[a-[:digit:]]+/", "a-5", "a-5"},
+        {"m/[[:alpha]]+/", "a]", "a]"},  // no POSIX class: characters
+        {"m/[[:ab:]]/", "b", "<none>"},
+        {"m/[:alpha:]+/", "ahp", "ahp"},  // outside brackets: a plain class
+    };
+    for (const auto &c : cases) EXPECT_EQ(found(c.command, c.text), c.match) << c.command;
+    // Under k a negated class takes double-byte characters too.
+    EXPECT_EQ(found("m/[[:^alpha:]]+/k", "a" + SO + "b"), SO);
+}
+
 TEST(Pattern, LiteralsAndEscapes) {
     EXPECT_EQ(found("m/\\x41\\x{42}\\t\\n\\0\\e/", std::string("AB\t\n\0\x1b", 6)), std::string("AB\t\n\0\x1b", 6));
     EXPECT_EQ(found("m/\\.\\*\\/\\$/", "a.*/$"), ".*/$");
