@@ -5,6 +5,7 @@ find_package(Perl REQUIRED)
 add_executable(bench_bregexp
   ${CMAKE_CURRENT_LIST_DIR}/bregexp_adversarial.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bregexp_bench.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bregexp_compile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bregexp_corpus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bregexp_memory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bregexp_perl.cpp)

@@ -38,6 +38,14 @@ std::string repeatTo(const std::string &piece, std::size_t bytes, const std::str
     return out + tail;
 }
 
+std::string times(const std::string &piece, int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i) out += piece;
+    return out;
+}
+
+std::string letters(std::size_t n) { return std::string(n, 'a'); }
+
 const std::vector<Case> &cases() {
     static const std::vector<Case> list = {
         {"unclosed markers", regionPattern("menu"), "k",
@@ -49,6 +57,20 @@ const std::vector<Case> &cases() {
         {"(.*?,){12}b\\1", "(.*?,){12}b\\1", "", [](std::size_t n) { return repeatTo("a,", n, "c b"); }, 64},
         {"(.*?,){12}b\\1 + \",b\" (budget)", "(.*?,){12}b\\1", "",
          [](std::size_t n) { return repeatTo("a,", n, "c b\n,b"); }, 4},
+        // The ordinary patterns that used to end in an error or not at all.
+        {"^(a?){25}a{25}$", "^(a?){25}a{25}$", "", letters, 64},
+        {"^(?:a{0,3}){12}$", "^(?:a{0,3}){12}$", "", [](std::size_t n) { return letters(n) + "!"; }, 64},
+        {"(?:a|ab)*[cd]", "(?:a|ab)*[cd]", "", letters, 64},
+        {"(\\w+\\s?)*$", "(\\w+\\s?)*$", "", [](std::size_t n) { return repeatTo("abcd ", n); }, 64},
+        {"^(?:ab|ac)*$", "^(?:ab|ac)*$", "", [](std::size_t n) { return repeatTo("ab", n, "!"); }, 64},
+        {"(?:(?:|)x20 a?)*", "(?:" + times("(?:|)", 20) + "a?)*", "", letters, 64},
+        {"1000 x (?:a*) then [bc]", times("(?:a*)", 1000) + "[bc]", "", letters, 64},
+        // A lookahead that scans to the end at every position (Perl takes
+        // quadratic time), with and without a group inside.
+        {"(?:(?=a*;)a)*;", "(?:(?=a*;)a)*;", "", [](std::size_t n) { return letters(n) + ";"; }, 64},
+        {"^(?:(?=(a+))a)*;", "^(?:(?=(a+))a)*;", "", [](std::size_t n) { return letters(n) + ";"; }, 64},
+        {"(a*)1000x(?:a*)\\1[bc] (budget)", "(a*)" + times("(?:a*)", 1000) + "\\1[bc]", "", letters, 64},
+        {"((a+)+)\\2b (budget)", "((a+)+)\\2b", "", letters, 64},
     };
     return list;
 }
@@ -113,7 +135,7 @@ void registerAdversarialRows() {
 
 void printAdversarialSummary() {
     std::printf("\nAdversarial texts, one BMatch call each, Perl given up after %d s\n", kPerlLimitSeconds);
-    std::printf("%-24s %6s %10s %10s %-34s %11s %9s %10s\n", "pattern / text", "size", "ours s", "s per MB", "answer",
+    std::printf("%-34s %6s %10s %10s %-34s %11s %9s %10s\n", "pattern / text", "size", "ours s", "s per MB", "answer",
                 "perl s", "peak MB", "peak/text");
     for (const Row &row : rows()) {
         char perl[32] = "n/a";
@@ -122,7 +144,7 @@ void printAdversarialSummary() {
         else if (row.perl_available)
             std::snprintf(perl, sizeof perl, "%.3f", row.perl_seconds);
         const double bytes = static_cast<double>(row.megabytes * kMegabyte);
-        std::printf("%-24s %4zuMB %10.3f %10.4f %-34s %11s %9.1f %10.2f\n", row.name.c_str(), row.megabytes, row.seconds,
+        std::printf("%-34s %4zuMB %10.3f %10.4f %-34s %11s %9.1f %10.2f\n", row.name.c_str(), row.megabytes, row.seconds,
                     row.seconds / static_cast<double>(row.megabytes), row.answer.c_str(), perl,
                     static_cast<double>(row.peak) / 1e6, static_cast<double>(row.peak) / bytes);
     }

@@ -5,6 +5,7 @@
 //
 // QUORVEL_BENCH_SIZES (e.g. "1,4") limits the text sizes, in megabytes.
 #include "bregexp_adversarial.h"
+#include "bregexp_compile.h"
 #include "bregexp_corpus.h"
 #include "bregexp_memory.h"
 #include "bregexp_perl.h"
@@ -223,9 +224,11 @@ int main(int argc, char **argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     bench::registerRows();
     bench::registerAdversarialRows();
+    bench::registerCompileRows();
     benchmark::RunSpecifiedBenchmarks();
     bench::printSummary();
     bench::printAdversarialSummary();
+    bench::printCompileSummary();
     benchmark::Shutdown();
     return 0;
 }

@@ -35,10 +35,12 @@ BacktrackLimits BacktrackLimits::with_budget(size_t size) {
 // few per instruction and text position. More means the memo could not be
 // used (a table cut short, lookaheads that succeed again and again), and the
 // Pike VM does better.
+// Its stack (at most twice its size while it grows) and its memo table
+// then stay within 48 MB plus three bytes per text byte.
 BacktrackLimits BacktrackLimits::bounded(const Program &program, size_t size) {
     const uint64_t positions = uint64_t(size) + 1;
     const uint64_t steps = 4 * (uint64_t(program.code.size()) + 1) * positions + memo_threshold(program, size) + 1000000;
-    return {steps, (size_t(32) << 20) + std::min<size_t>(size, SIZE_MAX / 2), WorkMeter::AtLimit::give_up};
+    return {steps, (size_t(16) << 20) + size / 2, WorkMeter::AtLimit::give_up};
 }
 
 bool BacktrackLimits::memo_fits(const Program &program, size_t size) {
@@ -59,9 +61,13 @@ Backtracker::Backtracker(const Program &program, Subject &subject, const Backtra
       memo_after_steps_(memo_threshold(program, subject.size())) {}
 
 void Backtracker::push(Stack &stack, const Frame &frame) {
-    if (stack.size() + outer_frames_ >= frame_limit_) {
-        if (meter_.gives_up()) throw SearchGaveUp();
-        throw Error(kTooMuchMemoryMessage);
+    if (stack.size() == stack.capacity()) {
+        if (stack.size() + outer_frames_ >= frame_limit_) {
+            if (meter_.gives_up()) throw SearchGaveUp();
+            throw Error(kTooMuchMemoryMessage);
+        }
+        // Grown by hand so that the stack never holds room beyond its limit.
+        stack.reserve(std::min(std::max<size_t>(stack.capacity() * 2, 256), frame_limit_ - outer_frames_));
     }
     stack.push_back(frame);
 }

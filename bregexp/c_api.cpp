@@ -14,11 +14,12 @@
 namespace {
 
 struct RecordData {
-    explicit RecordData(const char *command_text) : command(command_text), regex(command) {}
+    // Compiled before the command is copied: a refused pattern costs no copy.
+    explicit RecordData(const char *command_text) : regex(command_text), command(command_text) {}
 
     BRegexpRecord record{};
-    std::string command;
     bregexp::Regex regex;
+    std::string command;
     std::vector<const char *> starts;
     std::vector<const char *> ends;
     std::string output;

@@ -1,11 +1,15 @@
 #include "command.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "bregexp_error.h"
+#include "compile_budget.h"
 #include "sjis.h"
 
 namespace bregexp {
+
+const char *const kPatternTooLongMessage = "pattern longer than the limit of 1 MB";
 
 namespace {
 
@@ -40,10 +44,12 @@ Flags parse_flags(std::string_view text) {
 
 // Reads one part up to the next unescaped '/', walking by characters when
 // sjis is set so that a trail byte 0x5C is never taken for a backslash.
-// Returns the position after the delimiter.
-size_t read_part(std::string_view text, size_t pos, bool sjis, std::string &part) {
+// Returns the position after the delimiter. A part longer than max_bytes is
+// refused before more of it is copied.
+size_t read_part(std::string_view text, size_t pos, bool sjis, std::string &part, size_t max_bytes) {
     const auto *bytes = reinterpret_cast<const unsigned char *>(text.data());
     while (pos < text.size()) {
+        if (part.size() > max_bytes) throw Error(kPatternTooLongMessage);
         const unsigned char b = bytes[pos];
         if (b == '/') return pos + 1;
         if (b == '\\' && pos + 1 < text.size()) {
@@ -69,8 +75,8 @@ Command parse_with_mode(std::string_view text, bool sjis) {
     else
         throw Error("unknown operator " + describe_byte(static_cast<unsigned char>(text[0])));
     if (text.size() < 2 || text[1] != '/') throw Error("missing delimiter");
-    size_t pos = read_part(text, 2, sjis, command.pattern);
-    if (command.operation == Operation::substitute) pos = read_part(text, pos, sjis, command.replacement);
+    size_t pos = read_part(text, 2, sjis, command.pattern, kMaxPatternBytes);
+    if (command.operation == Operation::substitute) pos = read_part(text, pos, sjis, command.replacement, SIZE_MAX);
     command.flags = parse_flags(text.substr(pos));
     return command;
 }

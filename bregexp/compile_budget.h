@@ -13,8 +13,9 @@
 
 namespace bregexp {
 
-// Longest pattern accepted; a longer one is refused before it is parsed.
+// Longest pattern accepted; a longer one is refused as the command is read.
 constexpr size_t kMaxPatternBytes = size_t(1) << 20;
+extern const char *const kPatternTooLongMessage;
 extern const char *const kPatternTooLargeMessage;
 
 class CompileBudget {

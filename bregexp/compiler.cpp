@@ -13,6 +13,7 @@ const char *const kPatternTooLargeMessage = "pattern too large";
 namespace {
 
 constexpr size_t kMaxProgramSize = 1u << 19;
+constexpr uint64_t kMaxJoinedCount = 1u << 24;
 
 bool is_ascii_letter(uint32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -259,12 +260,30 @@ private:
     // literal characters become one string comparison.
     void emit_concat(const Node &node) {
         std::string run;
+        Node repeat(Node::Kind::repeat);  // consecutive repeats of one character, joined
         auto flush = [&]() {
+            if (!repeat.children.empty()) {
+                emit_repeat(repeat);
+                repeat.children.clear();
+            }
             if (run.empty()) return;
             push_string(Op::string, run);
             run.clear();
         };
         auto add = [&](const Node &child) {
+            if (const Node *single = joinable_repeat(child)) {
+                if (!repeat.children.empty() && !same_repeat(repeat, *single)) flush();
+                if (repeat.children.empty()) {
+                    flush();
+                    repeat.children.push_back(copy_single(*single->children[0]));
+                    repeat.min = 0;
+                    repeat.max = 0;
+                    repeat.greedy = single->greedy;
+                }
+                repeat.min += single->min;
+                repeat.max = repeat.max == kUnbounded || single->max == kUnbounded ? kUnbounded : repeat.max + single->max;
+                return;
+            }
             if (mergeable(child)) {
                 append_text(child, run);
             } else if (child.kind == Node::Kind::text) {
@@ -274,6 +293,7 @@ private:
                 flush();
                 emit(child);
             }
+            if (!repeat.children.empty()) flush();
         };
         if (node.kind == Node::Kind::text) {
             add(node);
@@ -283,7 +303,40 @@ private:
         flush();
     }
 
+    // "x*x*" matches what "x*" matches and tries its ends in the same order
+    // (likewise lazy, or with counts), so adjacent repeats of the same
+    // literal or dot that capture nothing are one: a thousand "(?:a*)" in a
+    // row are one loop. The repeat (in non-capturing groups), or null.
+    static const Node *joinable_repeat(const Node &child) {
+        const Node *node = &child;
+        while (node->kind == Node::Kind::group && node->group == 0) node = node->children[0].get();
+        if (node->kind != Node::Kind::repeat || node->min > node->max) return nullptr;
+        const Node &body = *node->children[0];
+        return body.kind == Node::Kind::literal || body.kind == Node::Kind::any ? node : nullptr;
+    }
+
+    static bool same_repeat(const Node &joined, const Node &next) {
+        const Node &a = *joined.children[0];
+        const Node &b = *next.children[0];
+        return joined.greedy == next.greedy && a.kind == b.kind && a.code == b.code && a.fold == b.fold &&
+               a.dot_all == b.dot_all && (joined.max == kUnbounded || next.max == kUnbounded ||
+                                           uint64_t(joined.max) + next.max <= kMaxJoinedCount);
+    }
+
+    NodePtr copy_single(const Node &single) {
+        auto copy = std::make_unique<Node>(single.kind);
+        copy->code = single.code;
+        copy->fold = single.fold;
+        copy->dot_all = single.dot_all;
+        return copy;
+    }
+
     void emit_alternation(const Node &node) {
+        // Only empty branches, as in "(?:|)": whichever is taken, nothing follows differently.
+        bool all_empty = true;
+        for (const auto &child : node.children)
+            all_empty = all_empty && (child->kind == Node::Kind::empty || (child->kind == Node::Kind::concat && child->children.empty()));
+        if (all_empty) return;
         bool all_single = true;
         for (const auto &child : node.children) all_single = all_single && is_single_char(*child);
         if (all_single) {

@@ -9,7 +9,6 @@
 namespace bregexp {
 
 Regex::Regex(std::string_view command) : command_(parse_command(command)) {
-    if (command_.pattern.size() > kMaxPatternBytes) throw Error("pattern longer than the limit of 1 MB");
     CompileBudget budget(command_.pattern.size());
     ParsedPattern parsed = parse_pattern(command_.pattern, command_.flags, budget);
     inline_fixed_backrefs(parsed.root, budget);

@@ -9,12 +9,15 @@ const Nfa &LazyNfa::get() {
     return *nfa_;
 }
 
+// What the Pike VM's thread lists may give to capture slots.
+constexpr size_t kSlotBytes = size_t(8) << 20;
+
 struct TextSearch::Automaton {
     Automaton(const Program &program, const Nfa &lowered, Subject &subject)
         : meter(UINT64_MAX, WorkMeter::AtLimit::fail),
           starts(program, subject, meter),
           oracle(lowered, subject),
-          vm(lowered, subject, oracle, 0, static_cast<uint32_t>(lowered.code.size() - 1)),
+          vm(lowered, subject, oracle, 0, static_cast<uint32_t>(lowered.code.size() - 1), kSlotBytes),
           nfa(lowered) {}
 
     WorkMeter meter;  // counts, never stops: the Pike VM is linear

@@ -9,6 +9,7 @@ namespace {
 // Sub-searches for one lookahead may cost this many steps per text position
 // and body instruction before its table is worth building.
 constexpr uint64_t kForwardStepsPerState = 2;
+constexpr size_t kLookaheadSlotBytes = size_t(8) << 20;
 
 // The answers of one lookahead for every position, from the end of the text
 // backwards: A(q), the instructions of its body from which its end can be
@@ -145,7 +146,7 @@ struct LookaheadOracle::Entry {
 
 LookaheadOracle::LookaheadOracle(const Nfa &nfa, Subject &subject)
     : nfa_(nfa), subject_(subject), entries_(nfa.lookaheads.size()),
-      table_bytes_left_((size_t(16) << 20) + 2 * subject.size()) {}
+      table_bytes_left_((size_t(8) << 20) + 2 * subject.size()) {}
 
 LookaheadOracle::~LookaheadOracle() = default;
 
@@ -156,7 +157,9 @@ LookaheadOracle::Entry &LookaheadOracle::entry(uint32_t index) {
 
 PikeVm &LookaheadOracle::vm(Entry &e, uint32_t index) {
     const NfaLookahead &look = nfa_.lookaheads[index];
-    if (!e.vm) e.vm = std::make_unique<PikeVm>(nfa_, subject_, *this, look.body, look.end);
+    // The lookaheads' thread lists share one slot allowance.
+    const size_t slot_bytes = kLookaheadSlotBytes / nfa_.lookaheads.size();
+    if (!e.vm) e.vm = std::make_unique<PikeVm>(nfa_, subject_, *this, look.body, look.end, slot_bytes);
     return *e.vm;
 }
 

@@ -5,8 +5,8 @@
 // answer for every position is worked out in a single backward pass over
 // the text and kept, one bit per position: each lookahead so costs
 // O(text x its body) in all. The bits of all lookaheads share a cap of two
-// bytes per text byte plus 16 MB; a lookahead beyond it keeps being answered
-// by sub-searches.
+// bytes per text byte plus 8 MB (sixteen lookaheads or more); a lookahead
+// beyond it keeps being answered by sub-searches.
 //
 // The groups inside a positive lookahead take the values of its body's
 // leftmost match, found by a sub-search where a search passes it (the last

@@ -283,11 +283,15 @@ private:
 size_t nfa_size(const Program &program) {
     size_t instructions = 0;
     size_t states = 0;
-    for (const Instruction &in : program.code) {
+    std::vector<uint32_t> lookahead_ends;  // of the lookaheads around pc
+    for (size_t pc = 0; pc < program.code.size() && std::max(instructions, states) <= kMaxNfaSize; ++pc) {
+        const Instruction &in = program.code[pc];
+        while (!lookahead_ends.empty() && pc >= lookahead_ends.back()) lookahead_ends.pop_back();
         const size_t size = in.op == Op::backref ? 1 : lowered_size(program, in);
-        instructions += size;
-        states += size * (static_cast<size_t>(loop_depth(program, in.loop)) + 1);
-        if (instructions > kMaxNfaSize) break;
+        const size_t copies = lookahead_ends.size() + 1;
+        instructions += size * copies;
+        states += size * copies * (static_cast<size_t>(loop_depth(program, in.loop)) + 1);
+        if (in.op == Op::lookahead) lookahead_ends.push_back(in.b);
     }
     return std::max(instructions, states);
 }

@@ -71,10 +71,12 @@ struct Nfa {
 };
 
 // Instructions and states the lowered form of program will have, the
-// larger of the two: the compiler refuses a program where it passes
-// kMaxNfaSize, so that the automaton engines' tables stay small.
+// larger of the two, an instruction inside lookaheads counted once more for
+// each (their sub-searches keep tables of their own): the compiler refuses
+// a program where it passes kMaxNfaSize (room for a literal of the longest
+// pattern), so that the automaton engines' tables stay within a few megabytes.
 size_t nfa_size(const Program &program);
-constexpr size_t kMaxNfaSize = size_t(1) << 21;
+constexpr size_t kMaxNfaSize = (size_t(1) << 20) + (size_t(1) << 16);
 
 // The lowered program; program must have no back-references.
 Nfa lower_to_nfa(const Program &program);

@@ -10,14 +10,13 @@ namespace bregexp {
 namespace {
 
 constexpr uint32_t kRestoreSlot = UINT32_MAX;
-// Memory for the two thread lists' slots; more slots than fit are kept in
-// several passes (a pattern with thousands of groups).
-constexpr size_t kSlotListBytes = size_t(16) << 20;
 
 }  // namespace
 
-PikeVm::PikeVm(const Nfa &nfa, Subject &subject, LookaheadOracle &oracle, uint32_t first, uint32_t last)
-    : nfa_(nfa), subject_(subject), oracle_(oracle), first_(first), state_offset_(nfa.state_base[first]) {
+PikeVm::PikeVm(const Nfa &nfa, Subject &subject, LookaheadOracle &oracle, uint32_t first, uint32_t last,
+               size_t slot_bytes)
+    : nfa_(nfa), subject_(subject), oracle_(oracle), first_(first), state_offset_(nfa.state_base[first]),
+      slot_bytes_(slot_bytes) {
     uint32_t threads = 0;
     for (uint32_t pc = first; pc <= last; ++pc) {
         const NfaOp op = nfa.code[pc].op;
@@ -31,7 +30,7 @@ PikeVm::PikeVm(const Nfa &nfa, Subject &subject, LookaheadOracle &oracle, uint32
 }
 
 size_t PikeVm::slots_per_batch() const {
-    return std::max<size_t>(2, kSlotListBytes / (2 * sizeof(size_t) * std::max<size_t>(max_threads_, 1)));
+    return std::max<size_t>(2, slot_bytes_ / (2 * sizeof(size_t) * std::max<size_t>(max_threads_, 1)));
 }
 
 uint32_t PikeVm::state(uint32_t pc, uint32_t d) const {

@@ -27,8 +27,10 @@ constexpr size_t kUntouched = kNoPosition - 1;
 class PikeVm {
 public:
     // A VM for the instructions from `first` to `last` (inclusive): the whole
-    // program, or the body of one lookahead.
-    PikeVm(const Nfa &nfa, Subject &subject, LookaheadOracle &oracle, uint32_t first, uint32_t last);
+    // program, or the body of one lookahead. slot_bytes: memory its thread
+    // lists may give to slots (more slots are kept in several passes).
+    PikeVm(const Nfa &nfa, Subject &subject, LookaheadOracle &oracle, uint32_t first, uint32_t last,
+           size_t slot_bytes);
 
     struct Run {
         uint32_t entry = 0;                 // first instruction of a thread
@@ -80,6 +82,7 @@ private:
     uint32_t first_;
     uint32_t state_offset_;
     uint32_t max_threads_;
+    size_t slot_bytes_;
     std::vector<uint32_t> seen_;  // generation in which each state was entered
     uint32_t generation_ = 0;
     List current_;

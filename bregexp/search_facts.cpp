@@ -77,7 +77,9 @@ void collect_required(const Node &node, bool sjis, std::vector<std::string> &run
             runs.back() += node.text;
             return;
         }
+        // A letter under i ends the run (one empty run stands for any number).
         for_each_char(node, sjis, [&](uint32_t code) {
+            if (is_ascii_letter(code) && !runs.empty() && runs.back().empty()) return true;
             collect_required(char_of(node, code), sjis, runs);
             return true;
         });
