@@ -44,16 +44,46 @@
  * the text and the replacement; any other lead byte is a lone byte).
  *
  * Patterns follow Perl: leftmost match, backtracking priority, a repeated
- * group captures its last iteration, a back-reference to a group that took
- * no part fails; \d \w \s and case folding are ASCII only. Work is bounded:
- * a pattern without back-references (or whose back-references refer to
- * groups that can only match one fixed text) runs in time linear in the
- * text; one whose back-references make it backtrack without end stops,
- * after about a second per megabyte of text, with the message "pattern too
- * complex for this text" (never a partial result). A search that would keep
- * more backtracking state than 128 MB plus 16 bytes per text byte (a capture
- * set in every one of millions of loop iterations) stops with "pattern needs
- * too much memory for this text".
+ * group captures its last iteration (a group of fixed width holding no
+ * other group, such as (b) in (?:a(b)?)+, reads as unset after an
+ * iteration that repeated it zero times), a back-reference to a group that
+ * took no part fails; \d \w \s, POSIX classes inside brackets ([[:alpha:]],
+ * [[:^digit:]], ...) and case folding are ASCII only. Perl's blanks inside
+ * braces ("a{ 1, 2 }") are allowed, and {n,m} with n > m cannot match. Perl
+ * syntax the library does not support (\b{...}, \p{...}, (?<=...),
+ * possessive quantifiers, inline modifiers, ...) is an error, never text.
+ *
+ * Work and memory are bounded (n: text bytes; m: size of the compiled
+ * pattern, with what lies inside lookaheads counted once per lookahead):
+ *
+ * - A pattern without back-references, or whose back-references refer to
+ *   groups that can only match one fixed text (the region pattern's \2),
+ *   runs in O(n x m) time, with the two exceptions for lookaheads below,
+ *   and a search needs at most 4 bytes per text byte plus 64 MB besides the
+ *   text and the compiled pattern, whatever the pattern's shape: it never
+ *   ends with "pattern too complex" or "pattern needs too much memory".
+ *   A lookahead's answer is remembered per text position, so that each
+ *   costs O(n x its body) in all; beyond sixteen lookaheads' worth of
+ *   answers (two bytes per text byte plus 8 MB) the further ones are worked
+ *   out again where asked. The groups inside a positive lookahead are found
+ *   once, for the winning match, when every match of the lookahead sets
+ *   them all; otherwise (an optional or alternative part holds a group, or
+ *   a lookahead inside holds one) at each position a match passes it, where
+ *   a lookahead that scans far costs that much every time, as in Perl.
+ * - A pattern with other back-references is matched by backtracking, which
+ *   can take exponential time: a work budget of about a second per megabyte
+ *   of text plus a second, however many loops the pattern has, ends it with
+ *   "pattern too complex for this text" (never a partial result). A search
+ *   that would keep more backtracking state than 128 MB plus 16 bytes per
+ *   text byte stops with "pattern needs too much memory for this text".
+ * - Compiling takes at most 20 bytes per pattern byte (16 MB for a shorter
+ *   pattern, as a counted repeat of a group is compiled as that many
+ *   copies); a pattern that would need more, or an automaton of more than
+ *   about 2^20 states, is refused with "pattern too large". The automaton
+ *   (16 bytes per state) is built from the compiled pattern only when a
+ *   search first needs it, and kept with it. A pattern longer than 1 MB is
+ *   refused with "pattern longer than the limit of 1 MB" as the command is
+ *   read.
  *
  * Replacement syntax (what the replacement part of s/// interprets):
  *   $&            the whole match
