@@ -34,9 +34,8 @@ BacktrackLimits BacktrackLimits::with_budget(size_t size) {
 // state once per entry of the remembered one before it: steps stay below a
 // few per instruction and text position. More means the memo could not be
 // used (a table cut short, lookaheads that succeed again and again), and the
-// Pike VM does better.
-// Its stack (at most twice its size while it grows) and its memo table
-// then stay within 48 MB plus three bytes per text byte.
+// Pike VM does better. Its stack (at most twice its limit while it grows)
+// and its memo table stay within 48 MB plus three bytes per text byte.
 BacktrackLimits BacktrackLimits::bounded(const Program &program, size_t size) {
     const uint64_t positions = uint64_t(size) + 1;
     const uint64_t steps = 4 * (uint64_t(program.code.size()) + 1) * positions + memo_threshold(program, size) + 1000000;

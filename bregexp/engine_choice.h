@@ -37,6 +37,8 @@ enum class Engine { automatic, pike_vm };
 class LazyNfa {
 public:
     explicit LazyNfa(const Program &program) : program_(program) {}
+    LazyNfa(const LazyNfa &) = delete;  // it refers to its owner's program
+    LazyNfa &operator=(const LazyNfa &) = delete;
     const Nfa &get();
 
 private:
