@@ -12,6 +12,12 @@ using namespace bregexp_test;
 
 namespace {
 
+std::string repeated(const std::string &piece, size_t times) {
+    std::string out;
+    for (size_t i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
 // Every group as "start..end", "-" for unset; "none" for no match.
 std::string spans(const std::string &command, const std::string &text, bregexp::Engine engine) {
     const bregexp::Regex regex(command);
@@ -56,6 +62,30 @@ TEST(Engines, PikeVmGivesPerlsAnswers) {
         EXPECT_EQ(spans(c.command, c.text, bregexp::Engine::pike_vm), c.expected) << c.command;
         EXPECT_EQ(spans(c.command, c.text, bregexp::Engine::automatic), c.expected) << c.command;
     }
+}
+
+TEST(Engines, LookaheadAnswersKeptPerPositionRespectCharacters) {
+    // Long enough that each lookahead's answers are worked out in one
+    // backward pass; under k that pass must not take a trail byte 5C for
+    // a backslash or start a character inside another.
+    const std::string text = repeated(SO, 5000) + ";";
+    for (auto engine : {bregexp::Engine::pike_vm, bregexp::Engine::automatic}) {
+        EXPECT_EQ(spans("m/(?:(?=[^;]*;)[^;])*;/k", text, engine), "0..10001") << int(engine);
+        EXPECT_EQ(spans("m/(?:(?!\\\\)(?=(?:[^;])*;).)+/k", text, engine), "0..10001") << int(engine);
+        EXPECT_EQ(spans("m/(?:(?=(?:(?!A)[^;])*;).)+;/k", repeated(A_KANA, 5000) + ";", engine), "0..10001")
+            << int(engine);
+    }
+}
+
+TEST(Engines, LiteralStartsAskedAheadAreFoundAgain) {
+    // The Pike VM looks for the next start before it returns a match; the
+    // next search, beginning at that match's end, must still see the
+    // occurrences in between.
+    const bregexp::Regex regex("s/B/x/g");
+    std::string output;
+    std::vector<size_t> c;
+    ASSERT_TRUE(regex.substitute("BB..B", output, c, bregexp::Engine::pike_vm));
+    EXPECT_EQ(output, "xx..x");
 }
 
 TEST(Engines, ManyGroupsAreKeptInSeveralPasses) {

@@ -169,6 +169,27 @@ TEST(Pattern, BackReferences) {
     EXPECT_EQ(found("m/(a*)b\\1/", "aabaa"), "aabaa");
 }
 
+TEST(Pattern, AdjacentRepeatsJoinOnlyWhereTheyTryTheSameEnds) {
+    // Repeats of one literal or dot next to each other are compiled as one
+    // when both are greedy (or both lazy) and capture nothing.
+    const struct {
+        const char *command, *text, *match;
+    } cases[] = {
+        {"m/(?:a*)(?:a*)b/", "aab", "aab"},
+        {"m/x(?:a*?)(?:a+?)/", "xaaa", "xa"},
+        {"m/a*a*?b/", "aab", "aab"},
+        {"m/a{2}a{0,2}/", "aaaaa", "aaaa"},
+        {"m/a{0,2}?a{2}/", "aaaaa", "aa"},
+        {"m/(?:|)+x/", "x", "x"},
+        {"m/(?:|a)+x/", "aax", "aax"},
+    };
+    for (const auto &c : cases) EXPECT_EQ(found(c.command, c.text), c.match) << c.command;
+    EXPECT_EQ(groups("m/x(?:a*?)(?:a*?)(a*)/", "xaa"), (V{"xaa", "aa"}));
+    EXPECT_EQ(groups("m/(?:.*)(?:.*)(.)/", "abc"), (V{"abc", "c"}));
+    EXPECT_EQ(groups("m/(?:a*)(a*)/", "aa"), (V{"aa", ""}));
+    EXPECT_EQ(groups("m/(|)x/", "x"), (V{"x", ""}));
+}
+
 TEST(Pattern, EmptyLoopBodiesTerminate) {
     EXPECT_EQ(found("m/(?:a*)*b/", "aab"), "aab");
     EXPECT_EQ(found("m/(?:\\b)*a/", "a"), "a");
