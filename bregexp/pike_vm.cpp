@@ -15,7 +15,7 @@ constexpr uint32_t kRestoreSlot = UINT32_MAX;
 
 PikeVm::PikeVm(const Nfa &nfa, Subject &subject, LookaheadOracle &oracle, uint32_t first, uint32_t last,
                size_t slot_bytes)
-    : nfa_(nfa), subject_(subject), oracle_(oracle), first_(first), state_offset_(nfa.state_base[first]),
+    : nfa_(nfa), subject_(subject), oracle_(oracle), state_offset_(nfa.state_base[first]),
       slot_bytes_(slot_bytes) {
     uint32_t threads = 0;
     for (uint32_t pc = first; pc <= last; ++pc) {

@@ -79,7 +79,6 @@ private:
     const Nfa &nfa_;
     Subject &subject_;
     LookaheadOracle &oracle_;
-    uint32_t first_;
     uint32_t state_offset_;
     uint32_t max_threads_;
     size_t slot_bytes_;

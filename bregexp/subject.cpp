@@ -52,32 +52,6 @@ size_t Subject::char_before(size_t lower, size_t pos, size_t &scanned) {
     return ((last - run_start) % 2 == 1) ? last - 1 : last;
 }
 
-size_t Subject::item_width(Op item, uint32_t a, size_t pos) const {
-    if (pos >= size_) return 0;
-    switch (item) {
-    case Op::literal: {
-        const size_t w = width(pos);
-        return char_code(text_, pos, w) == a ? w : 0;
-    }
-    case Op::literal_fold: return (text_[pos] | 0x20u) == a ? 1 : 0;
-    case Op::any: return text_[pos] != '\n' ? width(pos) : 0;
-    case Op::any_all: return width(pos);
-    case Op::char_class: {
-        const size_t w = width(pos);
-        return program_.classes[a].matches(char_code(text_, pos, w)) ? w : 0;
-    }
-    case Op::any_unless:
-    case Op::any_all_unless: {
-        const std::string &s = program_.strings[a];
-        if (text_[pos] == static_cast<unsigned char>(s[0]) && size_ - pos >= s.size() &&
-            std::memcmp(text_ + pos, s.data(), s.size()) == 0)
-            return 0;
-        return item == Op::any_unless && text_[pos] == '\n' ? 0 : width(pos);
-    }
-    default: return 0;
-    }
-}
-
 bool Subject::word_before(size_t pos, size_t &scanned) {
     if (pos == 0 || !is_word_byte(text_[pos - 1])) return false;
     return !sjis_ || char_before(0, pos, scanned) == pos - 1;

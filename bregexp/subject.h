@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "program.h"
@@ -31,7 +32,8 @@ public:
     // Start of the character that ends at pos (lower and pos are character
     // boundaries, lower < pos); scanned counts the bytes looked at.
     size_t char_before(size_t lower, size_t pos, size_t &scanned);
-    // Bytes a single-character item (an op and its operand) consumes at pos; 0 when it does not match.
+    // Bytes a single-character item (an op and its operand) consumes at pos;
+    // 0 when it does not match. Inline: the engines' innermost loops call it.
     size_t item_width(Op item, uint32_t a, size_t pos) const;
     bool assertion_holds(AssertKind kind, size_t pos, size_t &scanned);
     // Whether s is at pos (ASCII letters in either case for fold).
@@ -50,6 +52,32 @@ private:
     size_t run_cache_start_ = 0;  // a maximal run of lead-range bytes seen last
     size_t run_cache_end_ = kNoPosition;
 };
+
+inline size_t Subject::item_width(Op item, uint32_t a, size_t pos) const {
+    if (pos >= size_) return 0;
+    switch (item) {
+    case Op::literal: {
+        const size_t w = width(pos);
+        return char_code(text_, pos, w) == a ? w : 0;
+    }
+    case Op::literal_fold: return (text_[pos] | 0x20u) == a ? 1 : 0;
+    case Op::any: return text_[pos] != '\n' ? width(pos) : 0;
+    case Op::any_all: return width(pos);
+    case Op::char_class: {
+        const size_t w = width(pos);
+        return program_.classes[a].matches(char_code(text_, pos, w)) ? w : 0;
+    }
+    case Op::any_unless:
+    case Op::any_all_unless: {
+        const std::string &s = program_.strings[a];
+        if (text_[pos] == static_cast<unsigned char>(s[0]) && size_ - pos >= s.size() &&
+            std::memcmp(text_ + pos, s.data(), s.size()) == 0)
+            return 0;
+        return item == Op::any_unless && text_[pos] == '\n' ? 0 : width(pos);
+    }
+    default: return 0;
+    }
+}
 
 }  // namespace bregexp
 
