@@ -59,13 +59,13 @@ bool TextSearch::pike_search(size_t from, size_t forbid_empty_at, std::vector<si
     Automaton &a = *automaton_;
     a.oracle.set_floor(from);
     a.starts.begin();
-    PikeVm::Run spec;
-    spec.from = from;
-    spec.starts = &a.starts;
-    spec.slot_end = a.nfa.thread_slots;
-    spec.forbid_empty_at = forbid_empty_at;
+    PikeVm::Run request;
+    request.from = from;
+    request.starts = &a.starts;
+    request.slot_end = a.nfa.thread_slots;
+    request.forbid_empty_at = forbid_empty_at;
     size_t start = 0, end = 0;
-    if (!run_in_batches(a.vm, spec, captures, start, end)) return false;
+    if (!run_in_batches(a.vm, request, captures, start, end)) return false;
     // The groups of lookaheads passed last at a kept position.
     for (uint32_t index = 0; index < a.nfa.lookaheads.size(); ++index) {
         const NfaLookahead &look = a.nfa.lookaheads[index];

@@ -166,14 +166,14 @@ PikeVm &LookaheadOracle::vm(Entry &e, uint32_t index) {
 bool LookaheadOracle::forward(uint32_t index, size_t pos) {
     Entry &e = entry(index);
     PikeVm &machine = vm(e, index);
-    PikeVm::Run spec;
-    spec.entry = nfa_.lookaheads[index].body;
-    spec.from = pos;
-    spec.exists_only = true;
+    PikeVm::Run request;
+    request.entry = nfa_.lookaheads[index].body;
+    request.from = pos;
+    request.exists_only = true;
     std::vector<size_t> slots;
     size_t start = 0, end = 0;
     const uint64_t before = machine.steps();
-    const bool found = machine.run(spec, slots, start, end);
+    const bool found = machine.run(request, slots, start, end);
     e.forward_steps += machine.steps() - before;
     return found;
 }
@@ -218,14 +218,14 @@ const std::vector<size_t> &LookaheadOracle::captures(uint32_t index, size_t pos)
     Entry &e = entry(index);
     if (e.captures_at == pos) return e.captures;
     const NfaLookahead &look = nfa_.lookaheads[index];
-    PikeVm::Run spec;
-    spec.entry = look.body;
-    spec.from = pos;
-    spec.slot_begin = look.slot_begin;
-    spec.slot_end = look.slot_end;
-    spec.initial = kUntouched;
+    PikeVm::Run request;
+    request.entry = look.body;
+    request.from = pos;
+    request.slot_begin = look.slot_begin;
+    request.slot_end = look.slot_end;
+    request.initial = kUntouched;
     size_t start = 0, end = 0;
-    if (!run_in_batches(vm(e, index), spec, e.captures, start, end)) e.captures.assign(look.slot_end - look.slot_begin, kUntouched);
+    if (!run_in_batches(vm(e, index), request, e.captures, start, end)) e.captures.assign(look.slot_end - look.slot_begin, kUntouched);
     e.captures_at = pos;
     return e.captures;
 }

@@ -44,11 +44,11 @@ void PikeVm::next_generation() {
     }
 }
 
-void PikeVm::prepare(const Run &spec) {
-    exists_only_ = spec.exists_only;
+void PikeVm::prepare(const Run &request) {
+    exists_only_ = request.exists_only;
     accepted_ = false;
-    slot_begin_ = exists_only_ ? 0 : spec.slot_begin;
-    slot_end_ = exists_only_ ? 0 : spec.slot_end;
+    slot_begin_ = exists_only_ ? 0 : request.slot_begin;
+    slot_end_ = exists_only_ ? 0 : request.slot_end;
     width_ = slot_end_ - slot_begin_;
     current_.slots.resize(size_t(max_threads_) * width_);
     next_.slots.resize(size_t(max_threads_) * width_);
@@ -161,10 +161,10 @@ void PikeVm::closure(uint32_t pc, size_t pos, List &list) {
     }
 }
 
-bool PikeVm::run(const Run &spec, std::vector<size_t> &slots, size_t &start, size_t &end) {
-    prepare(spec);
+bool PikeVm::run(const Run &request, std::vector<size_t> &slots, size_t &start, size_t &end) {
+    prepare(request);
     const size_t size = subject_.size();
-    size_t next_start = spec.starts ? spec.starts->next(spec.from) : spec.from;
+    size_t next_start = request.starts ? request.starts->next(request.from) : request.from;
     if (next_start == kNoPosition) return false;
     size_t pos = next_start;
     bool matched = false;
@@ -173,11 +173,11 @@ bool PikeVm::run(const Run &spec, std::vector<size_t> &slots, size_t &start, siz
         if (!matched && pos == next_start) {
             // A thread beginning here has the lowest priority.
             std::fill(scratch_.begin() + static_cast<long>(slot_begin_), scratch_.begin() + static_cast<long>(slot_end_),
-                      spec.initial);
+                      request.initial);
             if (slot_begin_ == 0 && slot_end_ > 0) scratch_[0] = pos;
-            closure(spec.entry, pos, current_);
+            closure(request.entry, pos, current_);
             if (accepted_) return true;
-            next_start = spec.starts && pos < size ? spec.starts->next(pos + subject_.width(pos)) : kNoPosition;
+            next_start = request.starts && pos < size ? request.starts->next(pos + subject_.width(pos)) : kNoPosition;
         }
         if (current_.count == 0) {
             if (matched || next_start == kNoPosition) break;
@@ -192,8 +192,8 @@ bool PikeVm::run(const Run &spec, std::vector<size_t> &slots, size_t &start, siz
             const NfaInst &in = nfa_.code[current_.pcs[i]];
             const size_t *row = current_.slots.data() + i * width_;
             if (in.op == NfaOp::accept) {
-                const size_t thread_start = slot_begin_ == 0 && width_ > 0 ? row[0] : spec.from;
-                if (pos == spec.forbid_empty_at && thread_start == pos) continue;
+                const size_t thread_start = slot_begin_ == 0 && width_ > 0 ? row[0] : request.from;
+                if (pos == request.forbid_empty_at && thread_start == pos) continue;
                 // Threads after this one have lower priority: they are dropped.
                 slots.assign(row, row + width_);
                 start = thread_start;
@@ -212,22 +212,22 @@ bool PikeVm::run(const Run &spec, std::vector<size_t> &slots, size_t &start, siz
     return matched;
 }
 
-bool run_in_batches(PikeVm &vm, PikeVm::Run spec, std::vector<size_t> &slots, size_t &start, size_t &end) {
-    const size_t first = spec.slot_begin;
-    const size_t last = spec.slot_end;
+bool run_in_batches(PikeVm &vm, PikeVm::Run request, std::vector<size_t> &slots, size_t &start, size_t &end) {
+    const size_t first = request.slot_begin;
+    const size_t last = request.slot_end;
     const size_t batch = vm.slots_per_batch();
     std::vector<size_t> part;
-    spec.slot_end = std::min(last, first + batch);
-    if (!vm.run(spec, part, start, end)) return false;
+    request.slot_end = std::min(last, first + batch);
+    if (!vm.run(request, part, start, end)) return false;
     slots = part;
     // Later passes begin where the match begins, at that place only.
-    spec.from = start;
-    spec.starts = nullptr;
-    for (size_t lo = spec.slot_end; lo < last; lo += batch) {
-        spec.slot_begin = lo;
-        spec.slot_end = std::min(last, lo + batch);
+    request.from = start;
+    request.starts = nullptr;
+    for (size_t lo = request.slot_end; lo < last; lo += batch) {
+        request.slot_begin = lo;
+        request.slot_end = std::min(last, lo + batch);
         size_t again_start = 0, again_end = 0;
-        vm.run(spec, part, again_start, again_end);
+        vm.run(request, part, again_start, again_end);
         slots.insert(slots.end(), part.begin(), part.end());
     }
     return true;

@@ -45,7 +45,7 @@ public:
 
     // The winning thread's slots [slot_begin, slot_end) go to slots (slot 0
     // is the match start when kept); start and end of the match to start/end.
-    bool run(const Run &spec, std::vector<size_t> &slots, size_t &start, size_t &end);
+    bool run(const Run &request, std::vector<size_t> &slots, size_t &start, size_t &end);
 
     // States entered so far, the measure of work done.
     uint64_t steps() const { return steps_; }
@@ -65,7 +65,7 @@ private:
         size_t saved;    // the slot's value to restore
     };
 
-    void prepare(const Run &spec);
+    void prepare(const Run &request);
     void next_generation();
     // Follows every zero-width path from pc at pos, adding the threads that
     // wait to consume (or accept) to list, in priority order.
@@ -96,10 +96,10 @@ private:
     uint64_t steps_ = 0;
 };
 
-// Runs spec keeping every slot of [spec.slot_begin, spec.slot_end), in as
+// Runs request keeping every slot of [request.slot_begin, request.slot_end), in as
 // many passes as the thread lists' memory needs: later passes repeat the
 // search from the match found, which reproduces the same winner.
-bool run_in_batches(PikeVm &vm, PikeVm::Run spec, std::vector<size_t> &slots, size_t &start, size_t &end);
+bool run_in_batches(PikeVm &vm, PikeVm::Run request, std::vector<size_t> &slots, size_t &start, size_t &end);
 
 }  // namespace bregexp
 
