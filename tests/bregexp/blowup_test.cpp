@@ -96,6 +96,23 @@ TEST(Blowup, SixtyFourMegabytesWithOneRegion) {
     EXPECT_EQ(span(region_command("menu"), text), Span(static_cast<long>(begin), static_cast<long>(end)));
 }
 
+TEST(Blowup, RegionWithFourClosingKeywords) {
+    // The closing keyword may be "close" or ここまで in Shift_JIS, UTF-8 or
+    // EUC-JP (raw bytes under k): each closes the region, and a text without
+    // the closing name is still passed over by its last literal.
+    const std::string utf8 = "\xe3\x81\x93\xe3\x81\x93\xe3\x81\xbe\xe3\x81\xa7";
+    const std::string euc = "\xa4\xb3\xa4\xb3\xa4\xde\xa4\xc7";
+    const std::string command = "m/(<!--(?:(?!-->).)*?)?%(menu)%((.|\\n)*?)%(close|" + KOKOMADE + "|" + utf8 + "|" + euc +
+                                ") \\2%((?:(?!<!--).)*?-->)?/k";
+    for (const std::string &keyword : {std::string("close"), KOKOMADE, utf8, euc}) {
+        const std::string region = "<!-- %menu% -->\r\n" + kBody + "\r\n<!-- %" + keyword + " menu% -->";
+        EXPECT_EQ(span(command, "x\r\n" + region + "\r\ny"), Span(3, 3 + static_cast<long>(region.size())));
+        EXPECT_EQ(groups(command, region)[5], keyword);
+    }
+    const std::string line = "<!-- %menu% -->\r\n" + kBody + "\r\n";
+    EXPECT_EQ(span(command, repeated(line, 100000) + "%close men%"), kNoMatch);
+}
+
 TEST(Blowup, EscapedNamesAreMatchedAsText) {
     const std::string text = "<!-- %axb% -->\r\nno\r\n<!-- %close axb% -->\r\n"
                              "<!-- %a.b% -->\r\nyes\r\n<!-- %close a.b% -->";
