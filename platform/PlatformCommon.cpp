@@ -107,6 +107,12 @@ FileReplacement& FileReplacement::operator=(FileReplacement&& other) noexcept {
   return *this;
 }
 
+bool ReadWholeFile(const std::string& name, std::string& bytes) {
+  FileIdentity identity;
+  const ReadResult result = ReadWholeFileChecked(name, bytes, identity);
+  return result == ReadResult::read || result == ReadResult::changed;
+}
+
 bool ReplaceFileContents(const std::string& name, const char* data, std::size_t size) {
   FileReplacement replacement;
   return replacement.Prepare(name, data, size) && replacement.Commit();

@@ -160,12 +160,6 @@ ReadResult ReadWholeFileChecked(const std::string& name, std::string& bytes, Fil
   return ReadResult::read;
 }
 
-bool ReadWholeFile(const std::string& name, std::string& bytes) {
-  FileIdentity identity;
-  const ReadResult result = ReadWholeFileChecked(name, bytes, identity);
-  return result == ReadResult::read || result == ReadResult::changed;
-}
-
 bool NamesNothing(const std::string& name) {
   struct stat info {};
   return name.empty() || (::lstat(name.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR));

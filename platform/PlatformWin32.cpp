@@ -171,12 +171,6 @@ ReadResult ReadWholeFileChecked(const std::string& name, std::string& bytes, Fil
   return ReadResult::read;
 }
 
-bool ReadWholeFile(const std::string& name, std::string& bytes) {
-  FileIdentity identity;
-  const ReadResult result = ReadWholeFileChecked(name, bytes, identity);
-  return result == ReadResult::read || result == ReadResult::changed;
-}
-
 bool NamesNothing(const std::string& name) {
   if (name.empty()) return true;
   FileHandle file(::CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -17,13 +17,6 @@ const std::string kBody = "<p>\x96\x7b\x95\xb6</p>";  // honbun
 using Span = std::pair<long, long>;
 const Span kNoMatch{-1, -1};
 
-std::string repeated(const std::string &piece, size_t times) {
-    std::string out;
-    out.reserve(piece.size() * times);
-    for (size_t i = 0; i < times; ++i) out += piece;
-    return out;
-}
-
 // [start, end) of the whole match, or kNoMatch.
 Span span(const std::string &command, const std::string &text) {
     bregexp::Regex regex(command);

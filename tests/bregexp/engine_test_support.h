@@ -75,6 +75,14 @@ inline std::string old_region_command(const std::string &name) {
     return "m/(<!--.*?)?%(" + name + ")%((.|\\n)*?)%(close|" + KOKOMADE + ") \\2%(.*?-->)?/k";
 }
 
+// piece, times times over.
+inline std::string repeated(const std::string &piece, size_t times) {
+    std::string out;
+    out.reserve(piece.size() * times);
+    for (size_t i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
 }  // namespace bregexp_test
 
 #endif

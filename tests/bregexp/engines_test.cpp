@@ -12,12 +12,6 @@ using namespace bregexp_test;
 
 namespace {
 
-std::string repeated(const std::string &piece, size_t times) {
-    std::string out;
-    for (size_t i = 0; i < times; ++i) out += piece;
-    return out;
-}
-
 // Every group as "start..end", "-" for unset; "none" for no match.
 std::string spans(const std::string &command, const std::string &text, bregexp::Engine engine) {
     const bregexp::Regex regex(command);
