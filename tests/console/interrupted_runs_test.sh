@@ -120,7 +120,8 @@ trial() {  # trial SIGNAL NUMBER
     [ "$left" = 0 ] || fail "$1 #$2: $left temporary file(s) left"
     if [ "$status" -ne 0 ]; then
       interrupted=$((interrupted + 1))
-      tail -c 200 "$dir.out" | grep -q 'EAbortｴﾗｰ:処理を中断しました。' || fail "$1 #$2: no interruption reported"
+      tail -c 200 "$dir.out" | grep -q 'EAbortｴﾗｰ:処理を中断しました。' ||
+        fail "$1 #$2: no interruption reported (status $status): $(tail -c 200 "$dir.out")"
     fi
   fi
 }
