@@ -90,10 +90,21 @@ check_pages() {  # check_pages DIR TRIAL
 
 leftovers() { ls -A "$1/pages" | grep -ci 'qvl' || true; }
 
-# A random instant within the run (a little past its start up to its end).
+# A random instant within the run, from its start up to its end.
 random_delay() {
   local ms=$(( (RANDOM * 32768 + RANDOM) % (duration_ms + 1) ))
   printf '%d.%03d' $((ms / 1000)) $((ms % 1000))
+}
+
+# Waits (up to 10 s) until process PID catches SIGINT, or is gone.
+wait_until_caught() {
+  local caught
+  for _ in $(seq 1 1000); do
+    caught=$(awk '/^SigCgt:/ { print $2 }' "/proc/$1/status" 2>/dev/null) || return 0
+    [ -n "$caught" ] || return 0
+    (( (16#$caught & 2) != 0 )) && return 0
+    sleep 0.01
+  done
 }
 
 interrupted=0
@@ -103,6 +114,9 @@ trial() {  # trial SIGNAL NUMBER
   cp -r "$pristine" "$dir"
   start_run "$dir"
   local pid=$!
+  # A catchable signal is sent once the program catches it: before that it
+  # ends the program as it would any other, before any file is touched.
+  [ "$1" = KILL ] || wait_until_caught "$pid"
   sleep "$(random_delay)"
   kill "-$1" "$pid" 2>/dev/null || true
   { wait "$pid"; } 2>/dev/null || status=$?
