@@ -9,7 +9,8 @@ root="$PWD"
 
 FUZZ_SECONDS="${QUORVEL_FUZZ_SECONDS:-20}"
 
-step() { printf '\n==== %s ====\n' "$*"; }
+# Each step says when it started, so a slow machine shows where its time goes.
+step() { printf '\n==== %s (at %d s) ====\n' "$*" "$SECONDS"; }
 
 step "prerequisites"
 scripts/install-deps.sh
