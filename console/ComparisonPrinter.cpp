@@ -6,7 +6,12 @@
 #include "UnifiedDiff.h"
 
 void ComparisonPrinter::operator()(const TTargetOutcome& outcome) {
-  if (!outcome.problem.empty()) WriteErrorText(outcome.problem + "\n");
+  // A target a run would refuse differs in every compare mode, though a
+  // diff has nothing to show for it.
+  if (!outcome.problem.empty()) {
+    differs_ = true;
+    WriteErrorText(outcome.problem + "\n");
+  }
   // A page whose markers an edit broke is exactly what a check must catch.
   if (!outcome.hasRegion) {
     differs_ = true;

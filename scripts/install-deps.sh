@@ -31,8 +31,21 @@ fi
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "install-deps: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -q
-  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null
+  # A mirror caught mid-sync fails an index for a minute or two; try again
+  # rather than fail the build. An update that still fails may have left
+  # enough indexes for the install, so the install has the last word.
+  for attempt in 1 2 3 4 5; do
+    if $SUDO apt-get update -q; then break; fi
+    echo "install-deps: apt-get update failed (attempt $attempt of 5)" >&2
+    [ "$attempt" -lt 5 ] && sleep 20
+  done
+  for attempt in 1 2 3; do
+    if $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}" </dev/null; then break; fi
+    [ "$attempt" -eq 3 ] && exit 1
+    echo "install-deps: apt-get install failed (attempt $attempt of 3)" >&2
+    sleep 20
+    $SUDO apt-get update -q || true
+  done
 fi
 
 # Wine needs the ja_JP locale for code page 932 (Shift_JIS).

@@ -30,8 +30,8 @@ struct TTargetOutcome {
   const std::string& variables;  // the names, for messages: "menu" or "menu, footer"
   bool hasRegion;      // every region it opens is whole, and there is one
   bool hasOpening;     // an opening marker, with or without a closing one
-  bool regionDiffers;
-  const std::string& problem;  // why a run would refuse it ("" when it would not)  // its region differs from the source's (line breaks normalised)
+  bool regionDiffers;  // its region differs from the source's (line breaks normalised)
+  const std::string& problem;  // why a run would refuse it ("" when it would not)
   const std::string& oldBytes;
   const std::string& newBytes;
 };

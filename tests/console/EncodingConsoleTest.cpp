@@ -49,6 +49,11 @@ TEST_F(Encodings, MixedSitesAreNeverGarbled) {
   EXPECT_EQ(check.output, utf8 + kNL + sjis + kNL);
   EXPECT_EQ(check.errors, mismatch.substr(mismatch.find(':') + 1) + kNL);
   EXPECT_EQ(check.exitCode, 1);
+  // The diff has nothing to show for a refused page, yet it differs.
+  const ChildResult diff = Run({"--diff", List("sjis.lst", Header(native.menu, src), {sjis})});
+  EXPECT_EQ(diff.output, "");
+  EXPECT_EQ(diff.errors, check.errors);
+  EXPECT_EQ(diff.exitCode, 1);
   const ChildResult run = Run({list});
   EXPECT_EQ(run.output, kSearching + utf8 + kNL + sjis + kNL + mismatch);
   EXPECT_EQ(run.exitCode, 1);
