@@ -64,21 +64,6 @@ private:
         work_.push_back(member);
     }
 
-    // Successors of pc inside the body (a nested lookahead's body is not
-    // entered: the lookahead is asked of the oracle).
-    template <typename Visit>
-    void successors(uint32_t pc, Visit visit) const {
-        const NfaInst &in = nfa_.code[pc];
-        switch (in.op) {
-        case NfaOp::accept: return;
-        case NfaOp::split: visit(in.a); visit(in.b); return;
-        case NfaOp::jump: visit(in.a); return;
-        case NfaOp::loop_check: visit(pc + 1); visit(in.b); return;  // either way: only reachability counts
-        case NfaOp::lookahead: visit(in.b); return;
-        default: visit(pc + 1); return;
-        }
-    }
-
     bool edge_holds(uint32_t pc, size_t q) {
         const NfaInst &in = nfa_.code[pc];
         if (in.op == NfaOp::assertion) {
@@ -97,11 +82,11 @@ private:
             if (local_[pc - look_.body] != kNone) continue;
             local_[pc - look_.body] = static_cast<uint32_t>(members_.size());
             members_.push_back(pc);
-            successors(pc, [&](uint32_t next) { work.push_back(next); });
+            for_each_successor(nfa_, pc, [&](uint32_t next) { work.push_back(next); });
         }
         std::vector<uint32_t> count(members_.size() + 1, 0);
         for (uint32_t pc : members_)
-            if (nfa_.code[pc].op != NfaOp::item) successors(pc, [&](uint32_t next) { ++count[local(next)]; });
+            if (nfa_.code[pc].op != NfaOp::item) for_each_successor(nfa_, pc, [&](uint32_t next) { ++count[local(next)]; });
         reverse_begin_.assign(members_.size() + 1, 0);
         for (size_t i = 0; i < members_.size(); ++i) reverse_begin_[i + 1] = reverse_begin_[i] + count[i];
         reverse_.resize(reverse_begin_.back());
@@ -112,7 +97,7 @@ private:
                 items_.push_back(m);
                 continue;
             }
-            successors(pc, [&](uint32_t next) { reverse_[fill[local(next)]++] = m; });
+            for_each_successor(nfa_, pc, [&](uint32_t next) { reverse_[fill[local(next)]++] = m; });
         }
     }
 

@@ -199,21 +199,6 @@ private:
         nfa_.lookaheads.push_back(look);
     }
 
-    // Successors of pc inside a lookahead's body (a nested lookahead's body
-    // is not entered).
-    template <typename Visit>
-    void successors(uint32_t pc, Visit visit) const {
-        const NfaInst &in = nfa_.code[pc];
-        switch (in.op) {
-        case NfaOp::accept: return;
-        case NfaOp::split: visit(in.a); visit(in.b); return;
-        case NfaOp::jump: visit(in.a); return;
-        case NfaOp::loop_check: visit(pc + 1); visit(in.b); return;
-        case NfaOp::lookahead: visit(in.b); return;
-        default: visit(pc + 1); return;
-        }
-    }
-
     // Whether every way through the lookahead's body writes all the slots
     // of its groups (a forward data flow: slots written on all paths).
     bool writes_all_slots(const NfaLookahead &look) const {
@@ -235,7 +220,7 @@ private:
             uint64_t out = in[pc - look.body];
             if (inst.op == NfaOp::save) out |= bit(inst.a);
             if (inst.op == NfaOp::unset) out |= bit(inst.a) | bit(inst.a + 1);
-            successors(pc, [&](uint32_t next) {
+            for_each_successor(nfa_, pc, [&](uint32_t next) {
                 const uint32_t at = next - look.body;
                 const uint64_t merged = reached[at] ? (in[at] & out) : out;
                 if (reached[at] && merged == in[at]) return;

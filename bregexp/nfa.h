@@ -70,6 +70,23 @@ struct Nfa {
     size_t thread_slots = 0;           // slots, then one per deferred lookahead
 };
 
+// Calls visit with each instruction that can follow pc when walking a
+// lookahead's body or the automaton's graph, whichever way a check goes
+// (only reachability counts). A nested lookahead's body is not entered: it
+// is asked on its own.
+template <typename Visit>
+void for_each_successor(const Nfa &nfa, uint32_t pc, Visit visit) {
+    const NfaInst &in = nfa.code[pc];
+    switch (in.op) {
+    case NfaOp::accept: return;
+    case NfaOp::split: visit(in.a); visit(in.b); return;
+    case NfaOp::jump: visit(in.a); return;
+    case NfaOp::loop_check: visit(pc + 1); visit(in.b); return;
+    case NfaOp::lookahead: visit(in.b); return;
+    default: visit(pc + 1); return;
+    }
+}
+
 // Instructions and states the lowered form of program will have, the
 // larger of the two, an instruction inside lookaheads counted once more for
 // each (their sub-searches keep tables of their own): the compiler refuses
