@@ -182,7 +182,7 @@ int RunConsole(int argc, char** argv) {
     options = ParseOptions(argc, argv);
     return Run(options);
   } catch (const EOptionError& error) {
-    PrintError(error.ClassName(), error.Message(), options.Compares());
+    PrintError(error.ClassName(), error.Message(), error.Compares());
     return kCompareError;
   } catch (const EEmptyCheck& error) {
     PrintError(error.ClassName(), error.Message(), options.Compares());

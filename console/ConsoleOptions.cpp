@@ -73,6 +73,7 @@ std::string OptionLine(const OptionSpec& spec, HelpLanguage language) {
 
 ConsoleOptions ParseOptions(int argc, char** argv) {
   ConsoleOptions options;
+  std::string unknown;
   bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
@@ -82,10 +83,13 @@ ConsoleOptions ParseOptions(int argc, char** argv) {
       optionsEnded = true;
     } else if (const OptionSpec* known = FindOption(argument)) {
       options.*(known->flag) = true;
-    } else {
-      throw EOptionError(Format("不明なオプション %s です。--help で使い方を表示します。", {argument}));
+    } else if (unknown.empty()) {
+      unknown = argument;
     }
   }
+  if (!unknown.empty())
+    throw EOptionError(Format("不明なオプション %s です。--help で使い方を表示します。", {unknown}),
+                       options.Compares());
   return options;
 }
 

@@ -26,15 +26,20 @@ struct ConsoleOptions {
   bool Compares() const { return check || diff; }
 };
 
-// A command line the program does not understand.
+// A command line the program does not understand. It still tells whether
+// it asked to compare, whose standard output is data: the error goes aside.
 class EOptionError : public Exception {
  public:
-  using Exception::Exception;
+  EOptionError(const std::string& message, bool compares) : Exception(message), compares_(compares) {}
   const char* ClassName() const noexcept override { return "EOptionError"; }
+  bool Compares() const { return compares_; }
+
+ private:
+  bool compares_;
 };
 
-// Raises EOptionError for an unknown option, wherever it stands before "--";
-// nothing has been read or written by then.
+// Raises EOptionError for the first unknown option, wherever it stands
+// before "--"; nothing has been read or written by then.
 ConsoleOptions ParseOptions(int argc, char** argv);
 
 // Help follows the user's language; the system's messages do not.
