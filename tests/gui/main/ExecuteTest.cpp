@@ -200,8 +200,11 @@ TEST_F(HeldRunTest, PressWhileTheClosingOrErrorBoxIsOpenStartsNothing) {
         const char* box;
     } cases[] = {{"menu", "変数は同期されました。"}, {"footer", "変数が発見できませんでした。."}};
     gui::Application().OnException = nullptr;  // the standard error box, behind the seam
-    dialogs_.WhileBoxOpen = [this] {
-        if (IsWindowEnabled(Window().Execute.Handle())) SendMessageA(Window().Execute.Handle(), BM_CLICK, 0, 0);
+    int pressesWhileOpen = 0;
+    dialogs_.WhileBoxOpen = [this, &pressesWhileOpen] {
+        if (!IsWindowEnabled(Window().Execute.Handle())) return;
+        ++pressesWhileOpen;
+        SendMessageA(Window().Execute.Handle(), BM_CLICK, 0, 0);
     };
     SetUpFiles();
     StartHeld();
@@ -210,8 +213,10 @@ TEST_F(HeldRunTest, PressWhileTheClosingOrErrorBoxIsOpenStartsNothing) {
         SCOPED_TRACE(c.variable);
         dialogs_.Boxes.clear();
         runs_ = 0;
+        pressesWhileOpen = 0;
         Window().VariableName.SetText(c.variable);
         Press(Window().Execute);
+        EXPECT_EQ(pressesWhileOpen, 1);
         EXPECT_EQ(runs_, 1);
         ASSERT_EQ(dialogs_.Boxes.size(), 1u);
         EXPECT_EQ(dialogs_.Boxes[0].Text, c.box);
