@@ -1,21 +1,14 @@
 #include "differential_oracle.h"
 
+#include "differential_perl.h"
+
 #include <atomic>
-#include <cstdlib>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
-
-#include <unistd.h>
-
-#ifndef DIFFERENTIAL_PERL
-#define DIFFERENTIAL_PERL "perl"
-#endif
-#ifndef DIFFERENTIAL_ORACLE_SCRIPT
-#error "DIFFERENTIAL_ORACLE_SCRIPT must name differential_oracle.pl"
-#endif
 
 namespace differential {
 
@@ -27,25 +20,30 @@ namespace fs = std::filesystem;
 class TemporaryFiles {
 public:
     TemporaryFiles() {
+        // The clock keeps apart test processes that run at once.
         static std::atomic<int> counter{0};
-        std::string stem = "quorvel-differential-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        cases_ = fs::temp_directory_path() / (stem + ".cases");
-        results_ = fs::temp_directory_path() / (stem + ".results");
+        static const auto start = std::chrono::steady_clock::now().time_since_epoch().count();
+        const std::string stem = "quorvel-differential-" + std::to_string(start) + "-" + std::to_string(counter++);
+        folder_ = fs::temp_directory_path();
+        cases_ = stem + ".cases";
+        results_ = stem + ".results";
     }
     ~TemporaryFiles() {
         std::error_code ignored;
-        fs::remove(cases_, ignored);
-        fs::remove(results_, ignored);
+        fs::remove(folder_ / cases_, ignored);
+        fs::remove(folder_ / results_, ignored);
     }
     TemporaryFiles(const TemporaryFiles &) = delete;
     TemporaryFiles &operator=(const TemporaryFiles &) = delete;
 
-    const fs::path &cases() const { return cases_; }
-    const fs::path &results() const { return results_; }
+    const fs::path &folder() const { return folder_; }
+    const std::string &cases() const { return cases_; }
+    const std::string &results() const { return results_; }
 
 private:
-    fs::path cases_;
-    fs::path results_;
+    fs::path folder_;
+    std::string cases_;
+    std::string results_;
 };
 
 std::string toHex(const std::string &bytes) {
@@ -123,24 +121,23 @@ OracleResult parseResult(const std::vector<std::string> &fields) {
 std::vector<OracleResult> askPerl(const std::vector<Case> &cases) {
     TemporaryFiles files;
     {
-        std::ofstream out(files.cases(), std::ios::binary);
+        std::ofstream out(files.folder() / files.cases(), std::ios::binary);
         for (std::size_t i = 0; i < cases.size(); ++i) {
             const Case &c = cases[i];
             out << i << '\t' << c.op << '\t' << c.flags << '\t' << toHex(c.pattern) << '\t' << toHex(c.replacement)
                 << '\t' << toHex(c.text) << '\n';
         }
-        if (!out) throw std::runtime_error("cannot write " + files.cases().string());
+        if (!out) throw std::runtime_error("cannot write " + files.cases());
     }
-    std::string command = std::string("\"") + DIFFERENTIAL_PERL + "\" \"" + DIFFERENTIAL_ORACLE_SCRIPT + "\" \"" +
-                          files.cases().string() + "\" \"" + files.results().string() + "\"";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("perl failed: " + command);
+    runPerlOracle(files.folder(), files.cases(), files.results());
 
     std::vector<OracleResult> results(cases.size());
     std::vector<bool> seen(cases.size(), false);
-    std::ifstream in(files.results(), std::ios::binary);
+    std::ifstream in(files.folder() / files.results(), std::ios::binary);
     std::string line;
     while (std::getline(in, line)) {
         auto fields = splitTabs(line);
+        if (fields.front() == "died") throw std::runtime_error("perl: " + line.substr(5));
         std::size_t id = std::stoul(fields.at(0));
         if (id >= cases.size()) throw std::runtime_error("unknown case id from Perl");
         results[id] = parseResult(fields);

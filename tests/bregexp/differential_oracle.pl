@@ -26,8 +26,19 @@ no warnings;
 use Encode ();
 
 my ($cases_path, $results_path) = @ARGV;
+# RESULTS appears whole or holds why Perl stopped: a caller under Wine
+# cannot wait for this process and waits for the file instead.
+my $partial_path = "$results_path.part";
+$SIG{__DIE__} = sub {
+    return if $^S;
+    if (open my $failure, '>:raw', $partial_path) {
+        print $failure "died\t$_[0]";
+        close $failure;
+        rename $partial_path, $results_path;
+    }
+};
 open my $in, '<:raw', $cases_path or die "cannot read $cases_path: $!";
-open my $out, '>:raw', $results_path or die "cannot write $results_path: $!";
+open my $out, '>:raw', $partial_path or die "cannot write $partial_path: $!";
 
 sub decode_cp932 {
     my ($bytes) = @_;
@@ -104,7 +115,8 @@ while (my $line = <$in>) {
     }
     print $out "$id\t$result\n";
 }
-close $out or die "cannot write $results_path: $!";
+close $out or die "cannot write $partial_path: $!";
+rename $partial_path, $results_path or die "cannot rename $partial_path: $!";
 
 sub evaluate {
     my ($line) = @_;
