@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -91,6 +92,9 @@ enum class ReadResult { read, failed, changed, held };
 // file in a way that keeps readers out (Windows sharing), often only for
 // a moment.
 ReadResult ReadWholeFileChecked(const std::string& name, std::string& bytes, FileIdentity& identity);
+// Called, when set, after each piece ReadWholeFileChecked reads: lets a
+// test write the file in the middle of a read. Never set in the programs.
+extern std::function<void(const std::string& name)> OnFilePieceRead;
 
 // True when a name stands for nothing at all: no file, folder, link or
 // device (an empty name included). A name that stands for something that

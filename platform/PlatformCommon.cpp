@@ -6,6 +6,9 @@
 #endif
 
 namespace platform {
+
+std::function<void(const std::string& name)> OnFilePieceRead;
+
 namespace {
 
 // A double-byte character's trail byte may equal "\" (the 5C of "ソ"), so

@@ -146,6 +146,7 @@ ReadResult ReadWholeFileChecked(const std::string& name, std::string& bytes, Fil
     }
     if (got == 0) break;
     bytes.append(chunk, static_cast<std::size_t>(got));
+    if (OnFilePieceRead) OnFilePieceRead(name);
   }
   // Written while read (the handle's file), or replaced by another file
   // under the same name (an editor's save by rename). File times move in

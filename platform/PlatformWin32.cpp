@@ -162,6 +162,7 @@ ReadResult ReadWholeFileChecked(const std::string& name, std::string& bytes, Fil
     if (!::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) return ReadResult::failed;
     if (got == 0) break;
     bytes.append(chunk, got);
+    if (OnFilePieceRead) OnFilePieceRead(name);
   }
   if (!IdentityOf(file.get(), identity)) return ReadResult::failed;
   // Other writers are kept out while the file is open, but one that held
