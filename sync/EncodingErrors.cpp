@@ -22,8 +22,8 @@ void RaiseUnrepresentableCharacter(const std::string& fileName, TextEncoding fil
                                CharacterCode(character)}));
 }
 
-void RaiseUndecodableText(const std::string& fileName, TextEncoding fileEncoding, std::size_t offset) {
-  throw EEncodingError(Format("ファイル %s に %s として読めないバイトがあります（%d バイト目）",
+void RaiseUndecodableRegion(const std::string& fileName, TextEncoding fileEncoding, std::size_t offset) {
+  throw EEncodingError(Format("ファイル %s の範囲に %s として読めないバイトがあります（範囲の %d バイト目）",
                               {ShortenedName(fileName), std::string(EncodingName(fileEncoding)),
                                static_cast<std::int64_t>(offset) + 1}));
 }

@@ -25,6 +25,7 @@ std::string CharacterCode(char32_t character);
 [[noreturn]] void RaiseUnrepresentableCharacter(const std::string& fileName, TextEncoding fileEncoding,
                                                 char32_t character);
 
-// "ファイル %s に %s として読めないバイトがあります（%d バイト目）"; the
-// offset counts from 1 here.
-[[noreturn]] void RaiseUndecodableText(const std::string& fileName, TextEncoding fileEncoding, std::size_t offset);
+// "ファイル %s の範囲に %s として読めないバイトがあります（範囲の %d バイト目）":
+// the source's region, in the source's encoding; the offset counts from 1
+// here.
+[[noreturn]] void RaiseUndecodableRegion(const std::string& fileName, TextEncoding fileEncoding, std::size_t offset);

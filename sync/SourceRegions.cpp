@@ -55,7 +55,7 @@ const std::string& SourceRegions::RegionFor(std::size_t i, const std::string& ta
     if (converted.fault) {
       if (converted.fault->kind == ConversionFault::Kind::Unrepresentable)
         RaiseUnrepresentableCharacter(fileName, written, converted.fault->character);
-      RaiseUndecodableText(fileName, encoding_, converted.fault->offset);
+      RaiseUndecodableRegion(sourceName_, encoding_, converted.fault->offset);
     }
     found = variable.regions.emplace(key, std::move(converted.text)).first;
   }

@@ -16,7 +16,9 @@
 
 class SourceRegions {
  public:
-  explicit SourceRegions(TextEncoding sourceEncoding = TextEncoding::Unknown) : encoding_(sourceEncoding) {}
+  // sourceName names the source in messages.
+  explicit SourceRegions(TextEncoding sourceEncoding = TextEncoding::Unknown, std::string sourceName = std::string())
+      : encoding_(sourceEncoding), sourceName_(std::move(sourceName)) {}
   // The name and the region as the source's bytes hold them.
   void Add(const std::string& variableName, std::string region);
   // From now on each region's relative references are rebased from the
@@ -36,7 +38,9 @@ class SourceRegions {
   const RegionWriter& Writer(std::size_t i, TextEncoding encoding = TextEncoding::Unknown);
   // Variable i's region as it goes into a page in targetFolder (a full path
   // ending in a delimiter) of the encoding. Raises EEncodingError naming
-  // fileName when the encoding cannot hold one of its characters.
+  // fileName when the encoding cannot hold one of its characters, or the
+  // source when its region holds bytes that are no characters of its own
+  // encoding.
   const std::string& RegionFor(std::size_t i, const std::string& targetFolder, TextEncoding encoding,
                                const std::string& fileName);
   // The command the progress hook is shown: the first variable's.
@@ -56,6 +60,7 @@ class SourceRegions {
   TextEncoding WrittenIn(TextEncoding target) const;
 
   TextEncoding encoding_;
+  std::string sourceName_;
   bool convert_ = false;
   bool beyondAscii_ = false;
   std::vector<Variable> variables_;

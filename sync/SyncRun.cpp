@@ -89,7 +89,7 @@ RunSource FindSourceRegions(const std::string& variableName, const std::string& 
   const std::string path = ResolveEntry(sourceFileName, options.baseFolder);
   SettledFile source = ReadSettledFile(sourceFileName, path);
   const TextEncoding encoding = DetectTextEncoding(source.bytes);
-  RunSource found{SourceRegions(encoding), source.identity};
+  RunSource found{SourceRegions(encoding, sourceFileName), source.identity};
   NamingMemoryFailures(sourceFileName, [&] {
     std::string text = NormaliseLineBreaks(source.bytes);
     std::string().swap(source.bytes);

@@ -95,3 +95,15 @@ TEST_F(Encodings, ConvertRefusesCharactersAPageCannotHold) {
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(ReadBytes(sjis), PageText(kSjis, "old"));
 }
+
+// A source whose region holds bytes its own declared encoding cannot read
+// is named as the culprit, not the page it was being converted for.
+TEST_F(Encodings, ConvertNamesASourceWhoseRegionItsEncodingCannotRead) {
+  const std::string src = Page("src.html", PageText(kUtf8, "ok " + kSjis.company));
+  const std::string sjis = Page("sjis.html", PageText(kSjis, "old"));
+  const ChildResult run = Run({"--convert", List("site.lst", Header(native.menu, src), {sjis})});
+  EXPECT_EQ(run.output, kSearching + sjis + kNL + "EEncodingErrorｴﾗｰ:ファイル " + src +
+                            " の範囲に UTF-8 として読めないバイトがあります（範囲の 27 バイト目）");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(ReadBytes(sjis), PageText(kSjis, "old"));
+}
