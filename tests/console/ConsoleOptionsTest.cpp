@@ -270,8 +270,8 @@ TEST_F(Console, UnknownOptionAnywhereFailsBeforeAnythingIsWritten) {
 TEST_F(Console, HelpListsEveryOptionMinusHIsHelpVersionPrintsTheNumber) {
   const ChildResult help = Run({"--help"});
   EXPECT_EQ(help.exitCode, 0);
-  for (const char* option : {"--check", "--diff", "--strict", "--keep-eol", "--atomic", "--skip-unchanged", "--quiet",
-                             "-h, --help", "--version"})
+  for (const char* option : {"--check", "--diff", "--strict", "--keep-eol", "--atomic", "--skip-unchanged", "--all",
+                             "--relink", "--convert", "--quiet", "-h, --help", "--version"})
     EXPECT_NE(help.output.find(kNL + "  " + option + " "), std::string::npos) << option;
   EXPECT_EQ(Run({"-h"}).output, help.output);
   const ChildResult version = Run({"--version"});
