@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "ConsoleFixture.h"
+#include "Exceptions.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -48,8 +49,13 @@ TEST_F(Console, ASourceIsNeverSilentlyReplaced) {
   const std::string folderSource = List("folder.lst", Header("M", dir), {a, b});
   const std::string missingSource = List("missing.lst", Header("M", missing), {a, b});
   const std::string cannotOpen = "EFOpenErrorｴﾗｰ:ファイル " + missing + " は開けません";
+  // Too long for the system's names (a folder entry on Linux, a path on
+  // Windows): it names something that cannot be read, not nothing.
+  const std::string tooLong = folder.Path(std::string(300, 'n') + ".html");
+  const std::string tooLongSource = List("long.lst", Header("M", tooLong), {a, b});
   RunCases({
                {"a folder", {folderSource}, "", "EFOpenErrorｴﾗｰ:ファイル " + dir + " は開けません", "", 1},
+               {"a name too long", {tooLongSource}, "", "EFOpenErrorｴﾗｰ:ファイル " + ShortenedName(tooLong) + " は開けません", "", 1},
                {"--check", {"--check", missingSource}, "", "", cannotOpen + kNL, 2},
                {"--diff", {"--diff", missingSource}, "", "", cannotOpen + kNL, 2},
                {"--strict", {"--strict", missingSource}, "", cannotOpen, "", 1},
