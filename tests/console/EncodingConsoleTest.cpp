@@ -83,27 +83,28 @@ TEST_F(Encodings, ConvertWritesEachPageInItsOwnEncoding) {
   }
 }
 
-// A character the page's encoding cannot hold stops the run at that page,
-// naming the character and the page; nothing is written to it.
-TEST_F(Encodings, ConvertRefusesCharactersAPageCannotHold) {
-  const std::string smile = "\xF0\x9F\x98\x80";  // U+1F600
-  const std::string src = Page("src.html", PageText(kUtf8, "hi " + smile));
-  const std::string sjis = Page("sjis.html", PageText(kSjis, "old"));
-  const ChildResult run = Run({"--convert", List("site.lst", Header(native.menu, src), {sjis})});
-  EXPECT_EQ(run.output, kSearching + sjis + kNL + "EEncodingErrorｴﾗｰ:ファイル " + sjis +
-                            " の文字コード Shift_JIS では文字 U+1F600 を表せません");
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(ReadBytes(sjis), PageText(kSjis, "old"));
-}
-
-// A source whose region holds bytes its own declared encoding cannot read
-// is named as the culprit, not the page it was being converted for.
-TEST_F(Encodings, ConvertNamesASourceWhoseRegionItsEncodingCannotRead) {
-  const std::string src = Page("src.html", PageText(kUtf8, "ok " + kSjis.company));
-  const std::string sjis = Page("sjis.html", PageText(kSjis, "old"));
-  const ChildResult run = Run({"--convert", List("site.lst", Header(native.menu, src), {sjis})});
-  EXPECT_EQ(run.output, kSearching + sjis + kNL + "EEncodingErrorｴﾗｰ:ファイル " + src +
-                            " の範囲に UTF-8 として読めないバイトがあります（範囲の 27 バイト目）");
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_EQ(ReadBytes(sjis), PageText(kSjis, "old"));
+// What --convert cannot write stops the run at that page, which is left as
+// it was: a character the page's encoding cannot hold (the page is named),
+// or bytes the source's own declared encoding cannot read (the source is).
+TEST_F(Encodings, ConvertRefusesWhatItCannotWrite) {
+  const struct {
+    const char* name;
+    std::string region;
+    bool sourceIsNamed;
+    const char* problem;
+  } cases[] = {
+      {"U+1F600", "hi \xF0\x9F\x98\x80", false, " の文字コード Shift_JIS では文字 U+1F600 を表せません"},
+      {"Shift_JIS in UTF-8", "ok " + kSjis.company, true,
+       " の範囲に UTF-8 として読めないバイトがあります（範囲の 27 バイト目）"},
+  };
+  for (const auto& c : cases) {
+    const std::string src = Page("src.html", PageText(kUtf8, c.region));
+    const std::string sjis = Page("sjis.html", PageText(kSjis, "old"));
+    const ChildResult run = Run({"--convert", List("site.lst", Header(native.menu, src), {sjis})});
+    EXPECT_EQ(run.output, kSearching + sjis + kNL + "EEncodingErrorｴﾗｰ:ファイル " + (c.sourceIsNamed ? src : sjis) +
+                              c.problem)
+        << c.name;
+    EXPECT_EQ(run.exitCode, 1) << c.name;
+    EXPECT_EQ(ReadBytes(sjis), PageText(kSjis, "old")) << c.name;
+  }
 }
