@@ -23,8 +23,9 @@ while [ $# -gt 0 ]; do
   shift
 done
 
+[ "$wine" = 0 ] || source "$here/own_wine_prefix.sh"
 work="$(mktemp -d "${TMPDIR:-/tmp}/quorvel-concurrent-XXXXXX")"
-trap 'rm -rf "$work"' EXIT
+trap 'rm -rf "$work"; [ "$wine" = 0 ] || stop_own_wine' EXIT
 sep=/
 [ "$wine" = 1 ] && sep='\'
 

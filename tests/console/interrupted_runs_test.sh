@@ -27,8 +27,9 @@ while [ $# -gt 0 ]; do
 done
 [ "$wine" = 1 ] && signals=0
 
+[ "$wine" = 0 ] || source "$here/own_wine_prefix.sh"
 work="$(mktemp -d "${TMPDIR:-/tmp}/quorvel-interrupt-XXXXXX")"
-trap 'rm -rf "$work"' EXIT
+trap 'rm -rf "$work"; [ "$wine" = 0 ] || stop_own_wine' EXIT
 
 # One synchronisation in DIR, in the background, output to DIR.out; $! is
 # the program itself (the subshell execs it), so that signals reach it.
