@@ -12,10 +12,9 @@ source scripts/wine-env.sh
 preset="$QUORVEL_WINE_ARCH"
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target bench_gui Quorvel_con
-scripts/wine-prefix.sh --null-driver
-"$WINESERVER" -p 2>/dev/null || true
-"$WINE" wineboot </dev/null >/dev/null 2>&1 || true
-trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
+source scripts/wine-session.sh
+start_wine_session
+trap stop_wine_session EXIT
 work="$root/build/bench-gui-work"
 rm -rf "$work"
 mkdir -p "$work"

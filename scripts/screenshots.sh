@@ -32,11 +32,9 @@ fi
 
 export QUORVEL_WINEPREFIX="${QUORVEL_WINEPREFIX:-$root/build/wine/screenshots}"
 source scripts/wine-env.sh
-[ -f "$WINEPREFIX/.quorvel-ready" ] || scripts/wine-prefix.sh --null-driver
-"$WINESERVER" -p 2>/dev/null || true  # already running is fine
-"$WINE" wineboot </dev/null >/dev/null 2>&1 || true
-stop_wine() { "$WINESERVER" -k 2>/dev/null || true; }
-trap stop_wine EXIT
+source scripts/wine-session.sh
+start_wine_session
+trap stop_wine_session EXIT
 
 bmp="$out/bmp"
 rm -rf "$bmp"

@@ -46,14 +46,12 @@ cmake --build --preset win32
   else
     step "Windows tests under Wine"
   fi
+  source scripts/wine-session.sh
   rm -rf "$WINEPREFIX"
-  scripts/wine-prefix.sh --null-driver
-  "$WINESERVER" -p 2>/dev/null || true
-  "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
-  stop_wine() { "$WINESERVER" -k 2>/dev/null || true; }
-  trap stop_wine EXIT
+  start_wine_session
+  trap stop_wine_session EXIT
   ctest --preset "$win_preset"
-  stop_wine
+  stop_wine_session
   trap - EXIT
 )
 

@@ -25,7 +25,7 @@ done
 
 [ "$wine" = 0 ] || source "$here/own_wine_prefix.sh"
 work="$(mktemp -d "${TMPDIR:-/tmp}/quorvel-concurrent-XXXXXX")"
-trap 'rm -rf "$work"; [ "$wine" = 0 ] || stop_own_wine' EXIT
+trap 'rm -rf "$work"; [ "$wine" = 0 ] || stop_wine_session' EXIT
 sep=/
 [ "$wine" = 1 ] && sep='\'
 

@@ -29,7 +29,7 @@ done
 
 [ "$wine" = 0 ] || source "$here/own_wine_prefix.sh"
 work="$(mktemp -d "${TMPDIR:-/tmp}/quorvel-interrupt-XXXXXX")"
-trap 'rm -rf "$work"; [ "$wine" = 0 ] || stop_own_wine' EXIT
+trap 'rm -rf "$work"; [ "$wine" = 0 ] || stop_wine_session' EXIT
 
 # One synchronisation in DIR, in the background, output to DIR.out; $! is
 # the program itself (the subshell execs it), so that signals reach it.
