@@ -1,6 +1,7 @@
 #include "ComparisonPrinter.h"
 
 #include "ConsoleIO.h"
+#include "Exceptions.h"
 #include "Format.h"
 #include "Platform.h"
 #include "UnifiedDiff.h"
@@ -17,7 +18,7 @@ void ComparisonPrinter::operator()(const TTargetOutcome& outcome) {
     differs_ = true;
     WriteErrorText(Format(outcome.hasOpening ? "ファイル %s の変数 %s の範囲には終わりの印がありません"
                                              : "ファイル %s には変数 %s の範囲がありません",
-                          {outcome.fileName, outcome.variables}) +
+                          {ShortenedName(outcome.fileName), outcome.variables}) +
                    "\n");
   }
   if (options_.diff) {

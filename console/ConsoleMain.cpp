@@ -52,7 +52,7 @@ bool SettleVariableName(const ConsoleOptions& options, const std::string& listNa
     // A different name on the command line would otherwise be ignored and
     // the list's variable synchronised instead.
     if (arguments.size() >= 2 && !arguments[1].empty() && arguments[1] != variableName)
-      throw Exception(Format("リスト %s の変数 %s と、指定された変数 %s が違います", {listName, variableName, arguments[1]}));
+      throw Exception(Format("リスト %s の変数 %s と、指定された変数 %s が違います", {ShortenedName(listName), variableName, ShortenedName(arguments[1])}));
     return true;
   }
   if (arguments.size() >= 2) {
@@ -111,10 +111,14 @@ int Run(const ConsoleOptions& options) {
   std::string variableName;
   std::string sourceFileName;
   LoadSyncList(list.name, variableName, sourceFileName, fileList);
-  // --all takes every variable the source holds: no name is needed.
+  // --all takes every variable the source holds: no name is needed, and a
+  // name given as well would be silently ignored.
+  if (options.all && arguments.size() >= 2 && !arguments[1].empty())
+    throw EOptionError(Format("--all には変数名 %s を指定できません。--help で使い方を表示します。", {ShortenedName(arguments[1])}),
+                       options.Compares());
   if (!options.all && !SettleVariableName(options, list.name, variableName)) return 0;
   if ((options.Compares() || options.strict) && fileList.Count() == 0)
-    throw EEmptyCheck(Format("リスト %s には同期するファイルがありません", {list.name}));
+    throw EEmptyCheck(Format("リスト %s には同期するファイルがありません", {ShortenedName(list.name)}));
   SettleSourceFile(options, list, fileList, sourceFileName);
 
   // Without options this is the plain run, printing as it always has.

@@ -88,7 +88,7 @@ ConsoleOptions ParseOptions(int argc, char** argv) {
     }
   }
   if (!unknown.empty())
-    throw EOptionError(Format("不明なオプション %s です。--help で使い方を表示します。", {unknown}),
+    throw EOptionError(Format("不明なオプション %s です。--help で使い方を表示します。", {ShortenedName(unknown)}),
                        options.Compares());
   return options;
 }

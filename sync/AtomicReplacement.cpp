@@ -41,7 +41,7 @@ void AtomicReplacement::RedoChanged() {
       }
       if (attempt + 1 >= kChangedFileAttempts) RaiseTargetKeptChanging(entry.target.name);
       anyChanged = true;
-      if (Prepare(entry)) {
+      if (NamingMemoryFailures(entry.target.name, [&] { return Prepare(entry); })) {
         if (OnTargetPlanned) OnTargetPlanned(entry.target.path);
         ++i;
       } else {
@@ -57,7 +57,7 @@ void AtomicReplacement::PutBack(std::size_t replaced, const std::string& failedN
   for (std::size_t i = replaced; i-- > 0;) {
     const Entry& entry = entries_[i];
     if (!platform::ReplaceFileContents(entry.target.path, entry.oldBytes.data(), entry.oldBytes.size()))
-      notRestored += (notRestored.empty() ? "" : ", ") + entry.target.name;
+      notRestored += (notRestored.empty() ? "" : ", ") + ShortenedName(entry.target.name);
   }
   if (!notRestored.empty())
     throw EFCreateError(Format("ファイル %s を置き換えられず、次のファイルを元に戻せませんでした: %s", {ShortenedName(failedName), notRestored}));

@@ -62,7 +62,7 @@ void RequireRegions(SourceRegions& regions, const TargetSet& set, const TStrings
         std::string bytes = read ? std::move(read->bytes) : ReadTarget(target.name, target.path).bytes;
         const TargetPlan plan = PlanTarget(regions, {target.name, {}}, std::move(bytes), {false, false, false});
         if (plan.encodingMismatch) RaiseEncodingMismatch(target.name, plan.encoding, regions.SourceEncoding());
-        if (!HoldsItsRegions(target, plan, regions)) missing += (missing.empty() ? "" : ", ") + target.name;
+        if (!HoldsItsRegions(target, plan, regions)) missing += (missing.empty() ? "" : ", ") + ShortenedName(target.name);
       });
     } catch (const EAbort&) {
       throw;
@@ -77,7 +77,7 @@ void RequireRegions(SourceRegions& regions, const TargetSet& set, const TStrings
   for (const std::int32_t pattern : set.patterns)
     if (!patternsWithTargets.count(pattern))
       problems.push_back(
-          {"Exception", Format("パターン %s に一致するファイルに変数 %s の範囲はありません", {fileList.Get(pattern), regions.Names()})});
+          {"Exception", Format("パターン %s に一致するファイルに変数 %s の範囲はありません", {ShortenedName(fileList.Get(pattern)), regions.Names()})});
   problems.insert(problems.end(), others.begin(), others.end());
   if (!problems.empty()) throw ETargetProblems(std::move(problems));
 }

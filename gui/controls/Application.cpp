@@ -6,6 +6,9 @@
 
 #include <commctrl.h>
 
+#include <new>
+#include <stdexcept>
+
 namespace gui {
 
 TApplication& Application() {
@@ -51,6 +54,11 @@ std::string TApplication::ErrorText(const std::string& message) {
 }
 
 void TApplication::HandleException(const std::exception& error) {
+    // The runtime's own text ("std::bad_alloc") tells the user nothing.
+    if (dynamic_cast<const std::bad_alloc*>(&error) || dynamic_cast<const std::length_error*>(&error)) {
+        HandleException(EOutOfMemory());
+        return;
+    }
     if (OnException) {
         OnException(error);
         return;

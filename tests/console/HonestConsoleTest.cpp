@@ -74,6 +74,7 @@ TEST_F(Console, ChecksFailWhenNothingOrTheWrongThingWasChecked) {
   const std::string mismatch =
       "Exceptionｴﾗｰ:リスト " + named + " の変数 M と、指定された変数 F が違います";
   const std::string noFiles = "Exceptionｴﾗｰ:リスト " + empty + " には同期するファイルがありません";
+  const std::string nameBesideAll = "EOptionErrorｴﾗｰ:--all には変数名 F を指定できません。--help で使い方を表示します。";
   RunCases({
                {"no name, no input", {"--check", unnamed}, "", "", "変数名を入力してください。" + kNL +
                                                                  "Exceptionｴﾗｰ:変数名が指定されていません。" + kNL, 2},
@@ -82,9 +83,26 @@ TEST_F(Console, ChecksFailWhenNothingOrTheWrongThingWasChecked) {
                {"same name", {"--check", named, "M"}, "", a + kNL, "", 1},
                {"no files, check", {"--check", empty}, "", "", noFiles + kNL, 2},
                {"no files, strict", {"--strict", empty}, "", noFiles, "", 2},
+               {"name beside --all", {"--all", unnamed, "F"}, "", nameBesideAll, "", 2},
+               {"name beside --all, check", {"--check", "--all", named, "F"}, "", "", nameBesideAll + kNL, 2},
            },
            runner());
   EXPECT_EQ(ReadBytes(a), "%M%old%close M%%F%old%close F%" + kNL);
+}
+
+// A strict run names every problem it found at once, not only the first.
+TEST_F(Console, StrictRunNamesEveryProblemAtOnce) {
+  const std::string src = Page("src.html", "%M%new%close M%" + kNL);
+  const std::string lacking = Page("lacking.html", "no region" + kNL);
+  const std::string broken = Page("broken.html", "%M%lost its end" + kNL);
+  ASSERT_TRUE(platform::ForceDirectories(folder.Path("sub")));
+  const std::string good = Page("good.html", "%M%old%close M%" + kNL);
+  const std::string list = List("site.lst", Header("M", src), {lacking, "sub", broken, good});
+  const ChildResult result = Run({"--strict", list});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.output, kSearching + "Exceptionｴﾗｰ:次のファイルには変数 M の範囲がありません: " + lacking + ", " + broken + kNL +
+                               "EFOpenErrorｴﾗｰ:ファイル sub は開けません");
+  EXPECT_EQ(ReadBytes(good), "%M%old%close M%" + kNL);
 }
 
 // A list found beside the program takes its relative names from its own

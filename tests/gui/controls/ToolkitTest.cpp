@@ -1,10 +1,14 @@
 #include "Application.h"
 #include "Exceptions.h"
 #include "ListBox.h"
+#include "RecordingDialogs.h"
 #include "StdCtrls.h"
 #include "TestHost.h"
 
 #include <gtest/gtest.h>
+
+#include <new>
+#include <stdexcept>
 
 using namespace gui;
 
@@ -123,4 +127,13 @@ TEST_F(Toolkit, ListSelectionChangeRaisesOnClickAndOwnerDrawSeesEveryVisibleEntr
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(list.Selected(1));
     EXPECT_EQ(list.ItemIndex(), 1);
+}
+
+TEST_F(Toolkit, MemoryFailuresShowTheProgramsOwnMessage) {
+    guitest::RecordingDialogs dialogs;
+    ScopedDialogs seam(dialogs);
+    Application().HandleException(std::make_exception_ptr(std::bad_alloc()));
+    Application().HandleException(std::make_exception_ptr(std::length_error("basic_string::_M_create")));
+    ASSERT_EQ(dialogs.boxes.size(), 2u);
+    for (const auto& box : dialogs.boxes) EXPECT_EQ(box.Text, "メモリが不足しています.");
 }
