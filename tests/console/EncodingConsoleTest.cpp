@@ -108,3 +108,68 @@ TEST_F(Encodings, ConvertRefusesWhatItCannotWrite) {
     EXPECT_EQ(ReadBytes(sjis), PageText(kSjis, "old")) << c.name;
   }
 }
+
+// --convert with every variable (--all), links rebased (--relink) and the
+// compare runs: each page gets every region rebased and in its own encoding.
+TEST_F(Encodings, ConvertCombinesWithAllRelinkAndTheCompareRuns) {
+  const auto pageOf = [](const Spelling& s, const std::string& menu, const std::string& foot) {
+    return PageText(s, menu) + "<!-- %foot% -->" + foot + "<!-- %close foot% -->\n";
+  };
+  const std::string link = "<a href=\"teas.html\">";
+  const std::string src = Page("index.html", pageOf(kUtf8, link + kUtf8.company + "</a>", "(c) " + kUtf8.menu));
+  ASSERT_TRUE(platform::ForceDirectories(folder.Path("sub")));
+  const std::string sub = std::string("sub") + platform::kPathDelimiter;
+  const std::string sjis = sub + "sjis.html", euc = sub + "euc.html";
+  Page(sjis, pageOf(kSjis, "old", "old"));
+  Page(euc, pageOf(kEuc, "old", "old"));
+  const std::string list = List("site.lst", Header("", "index.html"), {sjis, euc});
+  const std::vector<std::string> options = {"--convert", "--all", "--relink"};
+  const auto withOptions = [&](std::vector<std::string> more) {
+    more.insert(more.begin(), options.begin(), options.end());
+    more.push_back(list);
+    return more;
+  };
+  const ChildResult diff = Run(withOptions({"--diff"}));
+  EXPECT_EQ(diff.exitCode, 1);
+  EXPECT_NE(diff.output.find("+++ " + sjis), std::string::npos) << diff.output;
+  EXPECT_NE(diff.output.find("+<!-- %" + kSjis.menu + "% --><a href=\"../teas.html\">" + kSjis.company),
+            std::string::npos)
+      << diff.output;
+  EXPECT_NE(diff.output.find("+<!-- %foot% -->(c) " + kEuc.menu), std::string::npos) << diff.output;
+  EXPECT_EQ(Run(withOptions({"--check"})).output, sjis + kNL + euc + kNL);
+  EXPECT_EQ(ReadBytes(folder.Path(sjis)), pageOf(kSjis, "old", "old"));
+
+  EXPECT_EQ(Run(withOptions({"--quiet"})).exitCode, 0);
+  for (const Spelling* s : {&kSjis, &kEuc}) {
+    std::string expected = pageOf(*s, "<a href=\"../teas.html\">" + s->company + "</a>", "(c) " + s->menu);
+    for (std::size_t at = 0; (at = expected.find('\n', at)) != std::string::npos; at += kNL.size())
+      expected.replace(at, 1, kNL);
+    EXPECT_EQ(ReadBytes(folder.Path(s == &kSjis ? sjis : euc)), expected) << s->charset;
+  }
+  EXPECT_EQ(Run(withOptions({"--check"})).exitCode, 0);
+}
+
+// Without --convert nothing changes where nothing could be garbled: a region
+// of ASCII alone, or a page whose encoding cannot be told, is written as
+// always, byte for byte.
+TEST_F(Encodings, AsciiRegionsAndUnknownPagesAreWrittenAsAlways) {
+  const auto page = [](const std::string& charset, const std::string& content) {
+    return "<meta charset=\"" + charset + "\">\n<p>" + kSjis.company + "</p><!-- %menu% -->" + content +
+           "<!-- %close menu% -->\n";
+  };
+  const struct {
+    const char* name;
+    std::string region, target;
+  } cases[] = {
+      {"ASCII region into Shift_JIS", "plain", page("Shift_JIS", "old")},
+      {"UTF-8 region into an unknown page", kUtf8.company, page("iso-2022-jp", "old")},
+  };
+  for (const auto& c : cases) {
+    const std::string src = Page("src.html", "<meta charset=\"UTF-8\">\n<!-- %menu% -->" + c.region + "<!-- %close menu% -->\n");
+    const std::string target = Page("target.html", c.target);
+    const ChildResult run = Run({"--quiet", List("site.lst", Header("menu", src), {target})});
+    EXPECT_EQ(run.exitCode, 0) << c.name << ": " << run.output;
+    EXPECT_NE(ReadBytes(target).find("<!-- %menu% -->" + c.region + "<!-- %close menu% -->"), std::string::npos)
+        << c.name;
+  }
+}

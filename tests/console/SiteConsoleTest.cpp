@@ -112,3 +112,37 @@ TEST_F(Site, RelinkRebasesRelativeReferences) {
   // Found names keep the pattern's own delimiter.
   EXPECT_EQ(Run({"--check", list}).output, "blog/2024/post.html" + kNL);
 }
+
+// --all over pattern entries: a found page is a target when it opens any of
+// the source's regions; strict wants every region it opens closed; the
+// compare runs cover every variable and every found page.
+TEST_F(Site, AllVariablesOverPatterns) {
+  SitePage("index.html", kMenuNew + kNL + kFootNew + kNL);
+  SitePage("a.html", kFootOld + kNL);
+  SitePage("sub/b.html", kMenuOld + kNL + kFootOld + kNL);
+  SitePage("c.html", "no block" + kNL);
+  SitePage("broken/d.html", "<!-- %menu% -->lost its end" + kNL + kFootOld + kNL);
+  const std::string list = List("site.lst", Header("", "index.html"), {"*.html", "sub/*.html"});
+  const std::string broken = List("broken.lst", Header("", "index.html"), {"broken/*.html"});
+  const std::string relinked =
+      "<!-- %menu% --><a href=\"../teas.html\">Teas</a><img src=\"../img/logo.png\"><!-- %close menu% -->";
+  const ChildResult check = Run({"--all", "--check", "--relink", list});
+  EXPECT_EQ(check.output, "a.html" + kNL + "sub/b.html" + kNL);
+  EXPECT_EQ(check.exitCode, 1);
+  const ChildResult diff = Run({"--all", "--diff", "--relink", list});
+  EXPECT_NE(diff.output.find("+++ sub/b.html"), std::string::npos) << diff.output;
+  EXPECT_NE(diff.output.find("+" + relinked), std::string::npos) << diff.output;
+  EXPECT_EQ(diff.output.find("c.html"), std::string::npos) << diff.output;
+  const ChildResult strict = Run({"--all", "--strict", broken});
+  EXPECT_EQ(strict.output,
+            kSearching + "Exceptionｴﾗｰ:次のファイルには変数 menu, foot の範囲がありません: broken/d.html");
+  EXPECT_EQ(strict.exitCode, 1);
+  EXPECT_EQ(Read("broken/d.html"), "<!-- %menu% -->lost its end" + kNL + kFootOld + kNL);
+
+  const ChildResult run = Run({"--all", "--relink", list});
+  EXPECT_EQ(run.output, kSearching + "a.html" + kNL + "sub/b.html" + kNL + kFinished);
+  EXPECT_EQ(Read("a.html"), kFootNew + kNL);
+  EXPECT_EQ(Read("sub/b.html"), relinked + kNL + kFootNew + kNL);
+  EXPECT_EQ(Read("c.html"), "no block" + kNL);
+  EXPECT_EQ(Run({"--all", "--check", "--relink", list}).exitCode, 0);
+}

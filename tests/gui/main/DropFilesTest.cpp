@@ -48,5 +48,33 @@ TEST_F(MainWindowTest, DroppedFilesAndFoldersAreAddedAtTheEndInTheOrderDropped) 
     EXPECT_TRUE(errors_.empty());
 }
 
+// A dropped folder's pattern runs as the console runs it: only the pages
+// that open the region are rewritten, and a saved list keeps the pattern.
+TEST_F(MainWindowTest, DroppedFolderRunsAndIsSavedAsThePatternItIs) {
+    EXPECT_TRUE(GetWindowLongA(Window().FileList.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES)
+        << "the shell drops only on windows that accept files";
+    const auto files = MakeFiles({{"source.html", "%menu%new%close menu%\r\n"}});
+    CreateDirectoryA(dir_.File("site").c_str(), nullptr);
+    CreateDirectoryA(dir_.File("site\\blog").c_str(), nullptr);
+    const std::string page = dir_.File("site\\blog\\page.html"), other = dir_.File("site\\other.txt");
+    WriteBytes(page, "%menu%old%close menu%\r\n");
+    WriteBytes(other, "no region");
+    SendMessageA(Window().FileList.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({dir_.File("site")})), 0);
+    Pump();
+    const std::string pattern = dir_.File("site") + "\\**\\*";
+    ASSERT_EQ(Entries(), (Strings{pattern}));
+    Type(Window().VariableName, "menu");
+    Window().MainFile.SetText(files[0]);
+    Press(Window().Execute);
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_EQ(ReadBytes(page), "%menu%new%close menu%\r\n");
+    EXPECT_EQ(ReadBytes(other), "no region");
+
+    const std::string list = dir_.File("site.lst");
+    dialogs_.FileAnswers.push_back(Strings{list});
+    Press(Window().SaveList);
+    EXPECT_EQ(ReadBytes(list), "変数:menu\r\n同期ﾌｧｲﾙ:" + files[0] + "\r\n[EOH]\r\n" + pattern + "\r\n");
+}
+
 }  // namespace
 }  // namespace quorvel::test
