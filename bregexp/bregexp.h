@@ -70,6 +70,13 @@
  *   them all; otherwise (an optional or alternative part holds a group, or
  *   a lookahead inside holds one) at each position a match passes it, where
  *   a lookahead that scans far costs that much every time, as in Perl.
+ *   The groups' positions travel with the automaton's threads in 8 MB; a
+ *   pattern with more groups than fit (about 8 MB / (16 bytes x its
+ *   threads), thousands of groups) finds the match first and the rest of
+ *   its groups in further passes over that match, each O(n x m).
+ *   These bounds hold for each search: with g every match starts a search
+ *   of its own, so a pattern whose every search scans to the end of the
+ *   text costs the sum over its matches.
  * - A pattern with other back-references is matched by backtracking, which
  *   can take exponential time: a work budget of about a second per megabyte
  *   of text plus a second, however many loops the pattern has, ends it with

@@ -17,7 +17,8 @@ struct TextSearch::Automaton {
         : meter(UINT64_MAX, WorkMeter::AtLimit::fail),
           starts(program, subject, meter),
           oracle(lowered, subject),
-          vm(lowered, subject, oracle, 0, static_cast<uint32_t>(lowered.code.size() - 1), kSlotBytes),
+          vm(lowered, subject, oracle, 0, static_cast<uint32_t>(lowered.code.size() - 1), kSlotBytes, 0,
+             lowered.thread_slots),
           nfa(lowered) {}
 
     WorkMeter meter;  // counts, never stops: the Pike VM is linear

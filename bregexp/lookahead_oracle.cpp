@@ -144,7 +144,8 @@ PikeVm &LookaheadOracle::vm(Entry &e, uint32_t index) {
     const NfaLookahead &look = nfa_.lookaheads[index];
     // The lookaheads' thread lists share one slot allowance.
     const size_t slot_bytes = kLookaheadSlotBytes / nfa_.lookaheads.size();
-    if (!e.vm) e.vm = std::make_unique<PikeVm>(nfa_, subject_, *this, look.body, look.end, slot_bytes);
+    if (!e.vm) e.vm = std::make_unique<PikeVm>(nfa_, subject_, *this, look.body, look.end, slot_bytes, look.slot_begin,
+                                               look.slot_end);
     return *e.vm;
 }
 

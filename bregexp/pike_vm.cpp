@@ -14,9 +14,9 @@ constexpr uint32_t kRestoreSlot = UINT32_MAX;
 }  // namespace
 
 PikeVm::PikeVm(const Nfa &nfa, Subject &subject, LookaheadOracle &oracle, uint32_t first, uint32_t last,
-               size_t slot_bytes)
+               size_t slot_bytes, size_t slots_from, size_t slots_to)
     : nfa_(nfa), subject_(subject), oracle_(oracle), state_offset_(nfa.state_base[first]),
-      slot_bytes_(slot_bytes) {
+      slot_bytes_(slot_bytes), scratch_base_(slots_from) {
     uint32_t threads = 0;
     for (uint32_t pc = first; pc <= last; ++pc) {
         const NfaOp op = nfa.code[pc].op;
@@ -26,7 +26,7 @@ PikeVm::PikeVm(const Nfa &nfa, Subject &subject, LookaheadOracle &oracle, uint32
     seen_.assign(nfa.state_base[last] + nfa.code[last].depth + 1u - state_offset_, 0);
     current_.pcs.resize(threads);
     next_.pcs.resize(threads);
-    scratch_.assign(nfa.thread_slots, kNoPosition);
+    scratch_.assign(slots_to - slots_from, kNoPosition);
 }
 
 size_t PikeVm::slots_per_batch() const {
@@ -47,8 +47,8 @@ void PikeVm::next_generation() {
 void PikeVm::prepare(const Run &request) {
     exists_only_ = request.exists_only;
     accepted_ = false;
-    slot_begin_ = exists_only_ ? 0 : request.slot_begin;
-    slot_end_ = exists_only_ ? 0 : request.slot_end;
+    slot_begin_ = exists_only_ ? scratch_base_ : request.slot_begin;
+    slot_end_ = exists_only_ ? scratch_base_ : request.slot_end;
     width_ = slot_end_ - slot_begin_;
     current_.slots.resize(size_t(max_threads_) * width_);
     next_.slots.resize(size_t(max_threads_) * width_);
@@ -58,15 +58,15 @@ void PikeVm::prepare(const Run &request) {
 
 void PikeVm::add_thread(uint32_t pc, List &list) {
     list.pcs[list.count] = pc;
-    std::copy(scratch_.begin() + static_cast<long>(slot_begin_), scratch_.begin() + static_cast<long>(slot_end_),
-              list.slots.begin() + static_cast<long>(list.count * width_));
+    std::copy(scratch_.begin() + static_cast<long>(slot_begin_ - scratch_base_),
+              scratch_.begin() + static_cast<long>(slot_end_ - scratch_base_), list.slots.begin() + static_cast<long>(list.count * width_));
     ++list.count;
 }
 
 void PikeVm::set_slot(uint32_t slot, size_t value) {
     if (slot < slot_begin_ || slot >= slot_end_) return;
-    stack_.push_back(Frame{kRestoreSlot, slot, scratch_[slot]});
-    scratch_[slot] = value;
+    stack_.push_back(Frame{kRestoreSlot, slot, scratch_[slot - scratch_base_]});
+    scratch_[slot - scratch_base_] = value;
 }
 
 void PikeVm::apply_lookahead_groups(uint32_t index, size_t pos) {
@@ -150,7 +150,7 @@ void PikeVm::closure(uint32_t pc, size_t pos, List &list) {
         const Frame frame = stack_.back();
         stack_.pop_back();
         if (frame.pc == kRestoreSlot) {
-            scratch_[frame.value] = frame.saved;
+            scratch_[frame.value - scratch_base_] = frame.saved;
             continue;
         }
         uint32_t at = frame.pc;
@@ -172,8 +172,8 @@ bool PikeVm::run(const Run &request, std::vector<size_t> &slots, size_t &start, 
     for (;;) {
         if (!matched && pos == next_start) {
             // A thread beginning here has the lowest priority.
-            std::fill(scratch_.begin() + static_cast<long>(slot_begin_), scratch_.begin() + static_cast<long>(slot_end_),
-                      request.initial);
+            std::fill(scratch_.begin() + static_cast<long>(slot_begin_ - scratch_base_),
+                      scratch_.begin() + static_cast<long>(slot_end_ - scratch_base_), request.initial);
             if (slot_begin_ == 0 && slot_end_ > 0) scratch_[0] = pos;
             closure(request.entry, pos, current_);
             if (accepted_) return true;
@@ -202,7 +202,7 @@ bool PikeVm::run(const Run &request, std::vector<size_t> &slots, size_t &start, 
                 break;
             }
             if (w == 0 || subject_.item_width(in.item, in.a, pos) == 0) continue;
-            std::copy(row, row + width_, scratch_.begin() + static_cast<long>(slot_begin_));
+            std::copy(row, row + width_, scratch_.begin() + static_cast<long>(slot_begin_ - scratch_base_));
             closure(current_.pcs[i] + 1, pos + w, next_);
             if (accepted_) return true;
         }

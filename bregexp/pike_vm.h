@@ -29,8 +29,10 @@ public:
     // A VM for the instructions from `first` to `last` (inclusive): the whole
     // program, or the body of one lookahead. slot_bytes: memory its thread
     // lists may give to slots (more slots are kept in several passes).
+    // Requests keep slots within [slots_from, slots_to) only: a lookahead's
+    // VM holds its own groups' slots, not the whole pattern's.
     PikeVm(const Nfa &nfa, Subject &subject, LookaheadOracle &oracle, uint32_t first, uint32_t last,
-           size_t slot_bytes);
+           size_t slot_bytes, size_t slots_from, size_t slots_to);
 
     struct Run {
         uint32_t entry = 0;                 // first instruction of a thread
@@ -87,7 +89,8 @@ private:
     List current_;
     List next_;
     std::vector<Frame> stack_;
-    std::vector<size_t> scratch_;  // slots of the path being followed
+    std::vector<size_t> scratch_;  // slots of the path being followed, from scratch_base_ on
+    size_t scratch_base_ = 0;
     size_t slot_begin_ = 0;
     size_t slot_end_ = 0;
     size_t width_ = 0;

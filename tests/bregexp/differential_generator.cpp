@@ -180,4 +180,25 @@ std::vector<Case> CaseGenerator::substCases(std::size_t patterns, std::size_t te
     return cases;
 }
 
+std::vector<Case> CaseGenerator::unsupportedCases(std::size_t patterns) {
+    static const std::vector<std::string> unsupported = {
+        "\\b{wb}", "\\B{gcb}", "\\p{L}", "\\P{Lu}", "(?<=a)", "(?<!a)", "a++", "a*+", "a?+", "a{1,2}+",
+        "(?i)", "(?i:a)", "(?^:a)", "\\K", "(?<n>a)", "(?'n'a)", "\\g1", "(a)\\g{-1}", "(?<n>a)\\k<n>", "(?|a)",
+        "\\X", "\\R", "\\N{U+41}", "\\N", "(?>a)", "\\h", "\\v", "\\H", "\\V", "(?(1)a|b)", "(?(R)a|b)",
+        "(?1)", "\\G", "(?#c)", "\\o{101}", "\\cA", "\\Q.\\E", "(*FAIL)",
+    };
+    std::vector<Case> cases;
+    for (std::size_t i = 0; i < patterns; ++i) {
+        Pattern source = pattern(false);
+        const std::string &piece = unsupported[i % unsupported.size()];
+        // A group keeps the piece out of the pattern's alternatives and
+        // quantifiers, and a group first gives the references a target.
+        const std::string wrapped = "(" + source.source + ")";
+        Case c{'m', random_.percent(50) ? wrapped + piece : piece + wrapped, "", source.flags, ""};
+        c.text = text(textAlphabet(source));
+        cases.push_back(c);
+    }
+    return cases;
+}
+
 }  // namespace differential

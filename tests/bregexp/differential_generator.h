@@ -20,6 +20,10 @@ public:
     // the runner reuses one compiled record for them).
     std::vector<Case> matchCases(std::size_t patterns, std::size_t texts_per_pattern);
     std::vector<Case> substCases(std::size_t patterns, std::size_t texts_per_pattern);
+    // Generated patterns with one piece of Perl syntax the library does not
+    // support spliced in before or after them: Perl accepts each, the
+    // library must refuse each (never read it as text).
+    std::vector<Case> unsupportedCases(std::size_t patterns);
 
 private:
     struct Pattern {

@@ -6,6 +6,7 @@
 // fixed); QUORVEL_DIFFERENTIAL_SCALE multiplies the number of cases.
 #include "differential_blowup.h"
 #include "differential_generator.h"
+#include "differential_oracle.h"
 #include "differential_region.h"
 #include "differential_runner.h"
 #include "differential_shrink.h"
@@ -84,6 +85,21 @@ TEST(DifferentialTest, NestedQuantifiersAndLazyGroupsAgreeWithPerl) {
     // Each of these would backtrack exponentially without the memo; none
     // may run out of steps (the reference in the family is to fixed text).
     EXPECT_EQ(expectAgreement(blowupCases(seed() + 5, scaled(70), 4)).too_complex, 0u);
+}
+
+TEST(DifferentialTest, PerlSyntaxTheLibraryLacksIsAnErrorNeverText) {
+    for (const bool shift_jis : {false, true}) {
+        CaseGenerator generator(seed() + 6 + shift_jis, shift_jis);
+        const std::vector<Case> cases = generator.unsupportedCases(scaled(120));
+        const std::vector<OracleResult> perl = askPerl(cases);
+        const std::vector<Outcome> ours = runOurs(cases);
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            // The pieces are Perl's own syntax: Perl must take every case.
+            EXPECT_FALSE(perl[i].rejected) << quoted(cases[i].command()) << ": " << perl[i].reason;
+            EXPECT_TRUE(ours[i].error) << quoted(cases[i].command()) << " on " << quoted(cases[i].text) << ": "
+                                       << describe(ours[i]);
+        }
+    }
 }
 
 }  // namespace

@@ -75,4 +75,8 @@ TEST(LinearTime, LookaheadsInLoopsAreAnsweredPerPosition) {
         EXPECT_EQ(answer("m/(?:(?!a*b)a)+$/", text + "a", engine), "20001..20002") << int(engine);
         EXPECT_EQ(answer("m/^(?:(?=(a+))a)*;/", text, engine), "0..20001 19999..20000") << int(engine);
     }
+    // Ten thousand lookaheads, each holding a group: each keeps only its own
+    // group's slots (all the pattern's slots apiece would be 1.6 GB).
+    for (auto engine : {bregexp::Engine::automatic, bregexp::Engine::pike_vm})
+        EXPECT_EQ(answer("m/" + repeated("(?=(a))", 10000) + "/", "a", engine), "0..0 0..1") << int(engine);
 }
