@@ -59,10 +59,11 @@ TEST_F(MainWindowTest, DroppedFolderRunsAndIsSavedAsThePatternItIs) {
     const std::string page = dir_.File("site\\blog\\page.html"), other = dir_.File("site\\other.txt");
     WriteBytes(page, "%menu%old%close menu%\r\n");
     WriteBytes(other, "no region");
+    AddThroughDialog({files[0]});  // a run needs two entries; the source is skipped
     SendMessageA(Window().FileList.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({dir_.File("site")})), 0);
     Pump();
     const std::string pattern = dir_.File("site") + "\\**\\*";
-    ASSERT_EQ(Entries(), (Strings{pattern}));
+    ASSERT_EQ(Entries(), (Strings{files[0], pattern}));
     Type(Window().VariableName, "menu");
     Window().MainFile.SetText(files[0]);
     Press(Window().Execute);
@@ -73,7 +74,7 @@ TEST_F(MainWindowTest, DroppedFolderRunsAndIsSavedAsThePatternItIs) {
     const std::string list = dir_.File("site.lst");
     dialogs_.FileAnswers.push_back(Strings{list});
     Press(Window().SaveList);
-    EXPECT_EQ(ReadBytes(list), "変数:menu\r\n同期ﾌｧｲﾙ:" + files[0] + "\r\n[EOH]\r\n" + pattern + "\r\n");
+    EXPECT_EQ(ReadBytes(list), "変数:menu\r\n同期ﾌｧｲﾙ:" + files[0] + "\r\n[EOH]\r\n" + files[0] + "\r\n" + pattern + "\r\n");
 }
 
 }  // namespace
