@@ -32,6 +32,8 @@ scripts/check-package.sh
 step "Windows x86 (mingw-w64 i686): the release build"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
+cmake --build --preset win32 --target release
+scripts/check-release-zip.sh build/release/Quorvel-*-win32.zip
 
 (
   # A fresh private prefix for every run, with its server started once so that

@@ -17,6 +17,9 @@ TEST_F(Console, NoArgumentPrintsTheErrorAndFails) {
   const ChildResult result = Run({});
   EXPECT_EQ(result.output, "Exceptionｴﾗｰ:ファイルを指定してください。");
   EXPECT_EQ(result.exitCode, 1);
+  // The usage goes aside, in the user's language.
+  EXPECT_NE(result.errors.find("Quorvel_con"), std::string::npos) << result.errors;
+  EXPECT_NE(result.errors.find("--help"), std::string::npos) << result.errors;
 }
 
 TEST_F(Console, RunPrintsEachWorkedFileAndTheClosingText) {
@@ -136,6 +139,16 @@ TEST_F(Console, ListFileFaultsAreHandledBeforeAnyWrite) {
   EXPECT_EQ(refused.output, "Exceptionｴﾗｰ:ファイル " + noEnd + " は同期リストではありません（3 行目が [EOH] ではありません）");
   EXPECT_EQ(refused.exitCode, 1);
   EXPECT_EQ(ReadBytes(a), "%M%old%close M%");
+  // An entry longer than the longest path is no file name: the list is
+  // refused with its line, as the window refuses it; the longest loads.
+  const std::string tooLong = List("long.lst", Header("M", src), {a, std::string(32768, 'x'), b});
+  const ChildResult refusedLong = Run({tooLong});
+  EXPECT_EQ(refusedLong.output,
+            "Exceptionｴﾗｰ:ファイル " + tooLong + " は同期リストではありません（5 行目が 32767 文字を超えています）");
+  EXPECT_EQ(refusedLong.exitCode, 1);
+  EXPECT_EQ(ReadBytes(a), "%M%old%close M%");
+  const ChildResult longest = Run({"--check", List("longest.lst", Header("M", src), {std::string(32767, 'x')})});
+  EXPECT_EQ(longest.errors.find("同期リストではありません"), std::string::npos) << longest.errors.substr(0, 200);
   // Blank lines among and after the entries name no file.
   const std::string blanks = List("blanks.lst", Header("M", src), {"", a, "  ", b, "", ""});
   const ChildResult run = Run({blanks});
