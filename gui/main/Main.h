@@ -60,6 +60,8 @@ public:
     bool Executing() const { return executing_; }
     // While the run itself works (controls disabled, busy cursor).
     bool Running() const { return busy_.has_value(); }
+    // The taskbar button's progress while a run works, else none.
+    const TaskbarProgress* Taskbar() const { return taskbar_ ? &*taskbar_ : nullptr; }
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;

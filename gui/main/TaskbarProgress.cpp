@@ -22,6 +22,8 @@ TaskbarProgress::~TaskbarProgress() {
 }
 
 void TaskbarProgress::Show(int done, int total) {
+    done_ = done;
+    total_ = total;
     if (!taskbar_ || total <= 0) return;
     taskbar_->SetProgressValue(window_, static_cast<ULONGLONG>(done), static_cast<ULONGLONG>(total));
 }

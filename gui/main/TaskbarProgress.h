@@ -21,6 +21,11 @@ public:
     TaskbarProgress& operator=(const TaskbarProgress&) = delete;
 
     void Show(int done, int total);
+    // What the button was last asked to show, and whether the system has a
+    // taskbar that shows it.
+    int Done() const { return done_; }
+    int Total() const { return total_; }
+    bool Offered() const { return taskbar_ != nullptr; }
 
 private:
     struct Releaser {
@@ -29,6 +34,8 @@ private:
     gui::ComApartment apartment_;
     HWND window_;
     std::unique_ptr<ITaskbarList3, Releaser> taskbar_;
+    int done_ = 0;
+    int total_ = 0;
 };
 
 }  // namespace quorvel

@@ -175,6 +175,18 @@ TEST_F(HeldRunTest, WindowIsBusyWhileTheRunWorksAndItselfAgainAfterwards) {
     EXPECT_TRUE(IsWindowEnabled(Window().Label3.Handle())) << "labels keep their look";
     EXPECT_EQ(CursorOverWindow(), LoadCursor(nullptr, IDC_WAIT));
     EXPECT_EQ(ReadBytes(files_[1]), kOldRegion) << "held before the first file";
+    // The taskbar button shows none of the listed files done yet.
+    ASSERT_NE(Window().Taskbar(), nullptr);
+    EXPECT_EQ(Window().Taskbar()->Done(), 0);
+    EXPECT_EQ(Window().Taskbar()->Total(), 3);
+    RecordProperty("taskbar_offered", Window().Taskbar()->Offered() ? "yes" : "no");
+    // The window answers and paints meanwhile: its thread is free.
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutA(Window().Handle(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer), 0);
+    InvalidateRect(Window().FileList.Handle(), nullptr, TRUE);
+    EXPECT_TRUE(GetUpdateRect(Window().FileList.Handle(), nullptr, FALSE));
+    Pump();
+    EXPECT_FALSE(GetUpdateRect(Window().FileList.Handle(), nullptr, FALSE)) << "the list was painted";
 
     // Nothing starts a second run or ends the window meanwhile.
     Window().ExecuteClick(Window().Execute);
@@ -190,6 +202,7 @@ TEST_F(HeldRunTest, WindowIsBusyWhileTheRunWorksAndItselfAgainAfterwards) {
     EXPECT_EQ(dialogs_.Boxes[0].Text, "変数は同期されました。");
     EXPECT_EQ(InputStates(), before);
     EXPECT_EQ(CursorOverWindow(), LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_EQ(Window().Taskbar(), nullptr) << "the button's progress is gone";
     Type(Window().VariableName, "x");
     EXPECT_EQ(Window().Tag, FindNewestFile(Window().FileList.Items())) << "the mark follows what the run wrote";
 }

@@ -97,6 +97,54 @@ TEST_F(MainWindowTest, LoadReplacesListAndEditsAndMarksTheNewest) {
     EXPECT_TRUE(IsWindowEnabled(Window().Execute.Handle()));
 }
 
+// Watches a list box: entries added while its drawing is on.
+class AddsWhileDrawing {
+public:
+    explicit AddsWhileDrawing(HWND list) : list_(list) {
+        watcher_ = this;
+        previous_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AddsWhileDrawing::Procedure)));
+    }
+    ~AddsWhileDrawing() {
+        SetWindowLongPtrA(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+        watcher_ = nullptr;
+    }
+    int adds = 0, addsWhileDrawing = 0;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        AddsWhileDrawing& self = *watcher_;
+        if (message == WM_SETREDRAW) self.drawing_ = wParam != FALSE;
+        if (message == LB_ADDSTRING || message == LB_INSERTSTRING) {
+            ++self.adds;
+            self.addsWhileDrawing += self.drawing_;
+        }
+        return CallWindowProcA(self.previous_, window, message, wParam, lParam);
+    }
+    static inline AddsWhileDrawing* watcher_ = nullptr;
+    HWND list_;
+    WNDPROC previous_;
+    bool drawing_ = true;
+};
+
+// Loading a list, or adding files, draws the list once at the end instead
+// of once per entry.
+TEST_F(MainWindowTest, LoadingAndAddingDrawTheListOnceAtTheEnd) {
+    const auto files = MakeFiles({{"x.txt", "x"}, {"y.txt", "y"}});
+    std::string text = "変数:menu\r\n同期ﾌｧｲﾙ:" + files[0] + "\r\n[EOH]\r\n";
+    for (int i = 0; i < 300; ++i) text += files[i % 2] + "\r\n";
+    const std::string list = dir_.File("many.lst");
+    WriteBytes(list, text);
+    AddsWhileDrawing watch(Window().FileList.Handle());
+    dialogs_.FileAnswers.push_back(Strings{list});
+    Press(Window().LoadList);
+    AddThroughDialog(files);
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_EQ(Entries().size(), 302u);
+    EXPECT_EQ(watch.adds, 302);
+    EXPECT_EQ(watch.addsWhileDrawing, 0);
+}
+
 TEST_F(MainWindowTest, FailedLoadKeepsTheWindowAsItWas) {
     const std::string longEntry(32768, 'x');
     const struct {
