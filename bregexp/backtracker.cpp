@@ -193,7 +193,11 @@ bool Backtracker::lookahead(const Instruction &in, uint32_t &pc, size_t pos, Sta
     outer_frames_ += stack.size();
     const bool found = run(pc + 1, pos, inner, depth + 1);
     outer_frames_ -= stack.size();
-    inner.clear();
+    // The limit counts the frames in use at every depth; room kept here
+    // after a deep sub-search would be counted nowhere, so large room goes
+    // (growing it again costs no more than the pushes that need it).
+    if (inner.capacity() > 4096) Stack().swap(inner);
+    else inner.clear();
     if (found == in.negative) {
         registers_ = saved;
         return false;
