@@ -2,11 +2,17 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
+
+class TBRegExp;
 
 class RegionWriter {
  public:
   RegionWriter(const std::string& variableName, std::string region);
+  ~RegionWriter();
+  RegionWriter(RegionWriter&&) noexcept;
+  RegionWriter& operator=(RegionWriter&&) noexcept;
   // The command the progress hook is shown for each target.
   const std::string& Command() const { return substCommand_; }
   const std::string& Region() const { return region_; }
@@ -24,4 +30,7 @@ class RegionWriter {
   std::string matchCommand_;
   std::string region_;
   std::string substCommand_;
+  // A matcher of its own: with several variables a shared one would
+  // compile each variable's pattern anew for every target.
+  std::unique_ptr<TBRegExp> matcher_;
 };
