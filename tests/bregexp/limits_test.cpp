@@ -106,11 +106,11 @@ TEST(Limits, HugeCountsAndProgramsAreRefused) {
 }
 
 TEST(Limits, RequiredTextIsFoundAtEveryPlace) {
-    // The scan compares blocks of 32 start positions: every offset from a
+    // The scan compares blocks of 64 and 16 start positions: every offset from a
     // block edge and the very end of the text must still be found.
     for (const std::string needle : {"%m%", "%menu%", "ab", "x%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%y"}) {
         const bregexp::LiteralSearch search(needle);
-        for (size_t size = needle.size(); size < 100; ++size) {
+        for (size_t size = needle.size(); size < 200; ++size) {
             for (size_t at = 0; at + needle.size() <= size; ++at) {
                 std::string text(size, '%');
                 text.replace(at, needle.size(), needle);
