@@ -87,13 +87,13 @@ size_t LiteralSearch::find(const unsigned char *text, size_t size, size_t from) 
             // A hint, never a fault past the text's end: the hardware
             // prefetcher alone leaves a large text's scan short of memory speed.
             _mm_prefetch(reinterpret_cast<const char *>(text + p + 1024), _MM_HINT_T0);
-            const __m128i a = agreeing(p), b = agreeing(p + 16), c = agreeing(p + 32), d = agreeing(p + 48);
-            if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d))) == 0) continue;
-            size_t found = verify(p, a);
-            if (found == kNotFound) found = verify(p + 16, b);
-            if (found == kNotFound) found = verify(p + 32, c);
-            if (found == kNotFound) found = verify(p + 48, d);
-            if (found != kNotFound) return found;
+            const __m128i agree[4] = {agreeing(p), agreeing(p + 16), agreeing(p + 32), agreeing(p + 48)};
+            const __m128i any = _mm_or_si128(_mm_or_si128(agree[0], agree[1]), _mm_or_si128(agree[2], agree[3]));
+            if (_mm_movemask_epi8(any) == 0) continue;
+            for (size_t i = 0; i < 4; ++i) {
+                const size_t found = verify(p + 16 * i, agree[i]);
+                if (found != kNotFound) return found;
+            }
         }
         for (; last >= 15 && p <= last - 15; p += 16) {
             const size_t found = verify(p, agreeing(p));

@@ -106,8 +106,8 @@ TEST(Limits, HugeCountsAndProgramsAreRefused) {
 }
 
 TEST(Limits, RequiredTextIsFoundAtEveryPlace) {
-    // The scan compares blocks of 64 and 16 start positions: every offset from a
-    // block edge and the very end of the text must still be found.
+    // The scan compares blocks of 64, then 16 start positions: every offset
+    // from a block edge and the very end of the text must still be found.
     for (const std::string needle : {"%m%", "%menu%", "ab", "x%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%%y"}) {
         const bregexp::LiteralSearch search(needle);
         for (size_t size = needle.size(); size < 200; ++size) {
